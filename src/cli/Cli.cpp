@@ -1,0 +1,119 @@
+#include "cli/Cli.h"
+
+#include <ostream>
+
+#include "cli/CliCommands.h"
+#include "platform/SystemInfo.h"
+#include "store/DateText.h"
+#include "store/TextFile.h"
+
+namespace kal::cli {
+
+std::string EscapeField(const std::string& field) {
+  std::string out;
+  out.reserve(field.size());
+  for (char c : field) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+void PrintRow(std::ostream& out, const std::vector<std::string>& fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) out << '\t';
+    out << EscapeField(fields[i]);
+  }
+  out << '\n';
+}
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = {
+      {"format", "format yyyy/mm/dd PATTERN", RunFormat},
+  };
+  return commands;
+}
+
+namespace {
+
+std::string WithSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+void PrintHelp(std::ostream& out) {
+  out << "kalendor-cli [--program-folder DIR] [--today yyyy/mm/dd] [--now hh:nn] COMMAND [ARGS...]\n\n";
+  out << "Commands:\n";
+  for (const auto& c : Commands()) out << "  " << c.usage << '\n';
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CliContext context;
+  context.out = &out;
+  context.err = &err;
+  platform::LocalDateTime now = platform::SystemClock().Now();
+  std::size_t i = 0;
+  try {
+    for (; i < args.size(); ++i) {
+      const std::string& a = args[i];
+      auto value = [&]() -> const std::string& {
+        if (i + 1 >= args.size()) throw UsageError{a + " needs a value"};
+        return args[++i];
+      };
+      if (a == "--help") {
+        PrintHelp(out);
+        return 0;
+      } else if (a == "--version") {
+        out << "kalendor-cli " << KALENDOR_VERSION << '\n';
+        return 0;
+      } else if (a == "--program-folder") {
+        context.program_folder = WithSlash(value());
+      } else if (a == "--today") {
+        auto d = store::ParseDateText(value());
+        if (!d) throw UsageError{"--today takes yyyy/mm/dd"};
+        now.date = *d;
+      } else if (a == "--now") {
+        auto t = store::ParseTimeText(value());
+        if (!t) throw UsageError{"--now takes hh:nn"};
+        now.hour = t->hour;
+        now.minute = t->minute;
+        now.second = 0;
+      } else if (a.rfind("--", 0) == 0) {
+        throw UsageError{"unknown option " + a};
+      } else {
+        break;
+      }
+    }
+    if (i >= args.size()) throw UsageError{"no command given"};
+    if (context.program_folder.empty()) {
+      std::string user = platform::PerUserDataFolder();
+      context.program_folder = user.empty() ? platform::ExecutableFolder() : user + "/Kalendor/";
+    }
+    context.clock.Set(now);
+    const std::string& name = args[i];
+    std::vector<std::string> rest(args.begin() + static_cast<long>(i) + 1, args.end());
+    for (const auto& command : Commands()) {
+      if (name == command.name) return command.run(context, rest);
+    }
+    throw UsageError{"unknown command " + name};
+  } catch (const UsageError& e) {
+    err << "kalendor-cli: " << e.message << "\n";
+    PrintHelp(err);
+    return 2;
+  } catch (const CliError& e) {
+    err << e.message << '\n';
+    return 1;
+  } catch (const store::FileError& e) {
+    err << e.what() << '\n';
+    return 1;
+  }
+}
+
+}  // namespace kal::cli
