@@ -8,6 +8,9 @@
 
 namespace kal::cli {
 
+// The data folder of the program folder's settings, with a trailing "/".
+std::string DataFolder(CliContext& context);
+
 int RunFormat(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli

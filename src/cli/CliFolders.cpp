@@ -1,0 +1,7 @@
+#include "cli/CliCommands.h"
+
+namespace kal::cli {
+
+std::string DataFolder(CliContext& context) { return context.program_folder; }
+
+}  // namespace kal::cli
