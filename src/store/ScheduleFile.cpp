@@ -194,7 +194,7 @@ ScheduleFields ReadScheduleLine(std::string_view line) {
     f.bar_colour = ParseColourText(FieldBytes(line, kBarColourPos, kColourWidth), kDefaultScheduleBarColour);
     f.bar_style = DigitOf(FieldBytes(line, kBarStylePos, 1));
   }
-  if (FieldBytes(line, kLinkMarkPos, 1) == "0") f.link = FieldToEnd(line, kLinkPos);
+  f.link = FieldToEnd(line, kLinkPos);
   return f;
 }
 

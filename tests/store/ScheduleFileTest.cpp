@@ -199,6 +199,16 @@ TEST(ScheduleLine, DayAndDetailNumberOfDamagedLines) {
   EXPECT_EQ(DetailNumber(line + "0a1"), 0);
 }
 
+TEST(ScheduleLine, CodesOutOfRangeAreACallersError) {
+  for (auto change : {+[](ScheduleFields& f) { f.day = 0; }, +[](ScheduleFields& f) { f.day = 32; },
+                      +[](ScheduleFields& f) { f.detail = 1000; }, +[](ScheduleFields& f) { f.span = 100; },
+                      +[](ScheduleFields& f) { f.bar_style = 6; }, +[](ScheduleFields& f) { f.alarm1 = 10; }}) {
+    ScheduleFields f = Meeting();
+    change(f);
+    EXPECT_THROW(BuildScheduleLine(f), std::invalid_argument);
+  }
+}
+
 TEST(ScheduleFilePaths, NameMonthFilesByYearAndMonth) {
   EXPECT_EQ(MonthFilePath("/d/", 2024, 1), "/d/202401.sch");
   EXPECT_EQ(DetailFilePath("/d", 2024, 12), "/d/202412.dtl");
