@@ -35,6 +35,7 @@ void PrintRow(std::ostream& out, const std::vector<std::string>& fields) {
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"format", "format yyyy/mm/dd PATTERN", RunFormat},
+      {"schedules", "schedules yyyymm", RunSchedules},
   };
   return commands;
 }

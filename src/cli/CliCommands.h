@@ -12,5 +12,6 @@ namespace kal::cli {
 std::string DataFolder(CliContext& context);
 
 int RunFormat(CliContext& context, const std::vector<std::string>& args);
+int RunSchedules(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli

@@ -1,0 +1,64 @@
+#include <ostream>
+
+#include "cli/CliCommands.h"
+#include "store/DateText.h"
+#include "store/ScheduleFile.h"
+#include "store/TextFile.h"
+
+namespace kal::cli {
+namespace {
+
+// "yyyymm" with a month 1..12.
+bool ParseMonthStem(const std::string& text, int& year, int& month) {
+  if (text.size() != 6) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  year = std::stoi(text.substr(0, 4));
+  month = std::stoi(text.substr(4, 2));
+  return year >= 1 && month >= 1 && month <= 12;
+}
+
+std::string JoinMemo(const std::vector<std::string>& lines) {
+  std::string memo;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) memo += '\n';
+    memo += lines[i];
+  }
+  return memo;
+}
+
+}  // namespace
+
+int RunSchedules(CliContext& context, const std::vector<std::string>& args) {
+  int year = 0, month = 0;
+  if (args.size() != 1 || !ParseMonthStem(args[0], year, month)) throw UsageError{"schedules takes yyyymm"};
+  const std::string folder = DataFolder(context);
+  const std::string path = store::MonthFilePath(folder, year, month);
+  const std::vector<std::string> lines = store::LoadLines(context.files, path);
+
+  std::vector<std::string> details;
+  bool details_loaded = false;
+  for (std::size_t index = 0; index < lines.size(); ++index) {
+    const std::string& line = lines[index];
+    if (store::Day(line) == 0) {
+      *context.err << path << ": " << (index + 1) << "行目は日付が正しくないため読み飛ばしました。\n";
+      continue;
+    }
+    store::ScheduleTexts t = store::ReadScheduleTexts(line);
+    std::string memo;
+    int number = store::DetailNumber(line);
+    if (number > 0) {
+      if (!details_loaded) {
+        details = store::LoadLines(context.files, store::DetailFilePath(folder, year, month));
+        details_loaded = true;
+      }
+      memo = JoinMemo(store::DetailMemo(details, number));
+    }
+    PrintRow(*context.out, {std::to_string(index), t.day, t.start, t.end, t.category, t.font_style, t.line_style,
+                            t.alarm1, t.alarm2, t.title, t.place, t.detail, t.span, t.text_colour, t.bar_colour,
+                            t.bar_style, t.link, memo});
+  }
+  return 0;
+}
+
+}  // namespace kal::cli
