@@ -331,7 +331,6 @@ def main(argv):
             if m["leap"] and FIRST_YEAR <= m["start"].year <= LAST_YEAR + 1:
                 print("leap month %d beginning %s" % (m["number"], m["start"]))
         for what, local in close_calls:
-            whole = math.floor(local + 0.5) + (local + 0.5 - math.floor(local + 0.5))
             frac = (local + 0.5) % 1.0
             minutes = frac * 1440
             print("close call: %s at %s %02d:%02d JST" % (

@@ -12,5 +12,9 @@ namespace kal::cli {
 std::string DataFolder(CliContext& context);
 
 int RunFormat(CliContext& context, const std::vector<std::string>& args);
+int RunRokuyo(CliContext& context, const std::vector<std::string>& args);
+int RunSekki(CliContext& context, const std::vector<std::string>& args);
+int RunStatus(CliContext& context, const std::vector<std::string>& args);
+int RunRepeat(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli
