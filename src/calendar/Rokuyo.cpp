@@ -62,9 +62,10 @@ std::vector<std::array<int, 31>> RokuyoPass(const std::vector<YearMonth>& slots)
   for (std::size_t s = 0; s < slots.size(); ++s) {
     const YearMonth ym = slots[s];
     YearMonth before = ym.month == 1 ? YearMonth{ym.year - 1, 12} : YearMonth{ym.year, ym.month - 1};
-    if (s == 0 || !(slots[s - 1] == before)) {
-      // Run-in to the last day of the preceding month. December 1900 continues from the start
-      // that precedes the table, so that January 1901 is labelled like every other month.
+    // Run-in to the last day of the preceding month wherever no running index arrives from it.
+    // December 1900 continues from the start that precedes the table, so that January 1901 is
+    // labelled like every other month.
+    if (s == 0 || !(slots[s - 1] == before) || !HasRokuyo(before.year)) {
       if (HasRokuyo(before.year) || (before.year == kNewMoonTableFirstYear - 1 && before.month == 12))
         r = IndexAt(store::MakeDate(before.year, before.month, store::DaysInMonth(before.year, before.month)));
     }

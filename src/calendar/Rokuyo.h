@@ -30,8 +30,8 @@ int RokuyoIndex(const Date& date);
 // The rokuyo pass over the month slots of a view, in slot order: per slot, the index of days 1 to
 // 31 (0 for a day the month does not have and for days outside 1901 to 2050). A running index
 // carries from one slot to the next; before a slot whose preceding month is not the previous slot
-// (the first slot, every slot of the same-month view) the index is first run in to the end of
-// that preceding month.
+// (the first slot, every slot of the same-month view) or lies before the table, the index is
+// first run in to the end of that preceding month.
 std::vector<std::array<int, 31>> RokuyoPass(const std::vector<YearMonth>& slots);
 
 }  // namespace kal::calendar
