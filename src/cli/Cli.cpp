@@ -34,8 +34,16 @@ void PrintRow(std::ostream& out, const std::vector<std::string>& fields) {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
+      {"rokuyo", "rokuyo FROM TO", RunRokuyo},
+      {"sekki", "sekki yyyy", RunSekki},
       {"format", "format yyyy/mm/dd PATTERN", RunFormat},
       {"schedules", "schedules yyyymm", RunSchedules},
+      {"status", "status yyyy/mm/dd PATTERN", RunStatus},
+      {"repeat",
+       "repeat --from yyyy/mm/dd --to yyyy/mm/dd --every 毎|隔 --pattern 日|週|月|年 [--days N] [--weekday 0-6]"
+       " [--cycle date|weekday] [--month 1-12] [--day 1-31|末日|第1|第2|第3|第4|最終]"
+       " [--shift none|before|after|skip] [--on 祝日,休日,土曜,日曜]",
+       RunRepeat},
   };
   return commands;
 }

@@ -13,5 +13,9 @@ std::string DataFolder(CliContext& context);
 
 int RunFormat(CliContext& context, const std::vector<std::string>& args);
 int RunSchedules(CliContext& context, const std::vector<std::string>& args);
+int RunRokuyo(CliContext& context, const std::vector<std::string>& args);
+int RunSekki(CliContext& context, const std::vector<std::string>& args);
+int RunStatus(CliContext& context, const std::vector<std::string>& args);
+int RunRepeat(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli

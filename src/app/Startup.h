@@ -1,0 +1,46 @@
+// From process start to a loaded main window, and the settings work at exit.
+#pragma once
+
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/Folders.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "store/Settings.h"
+
+namespace kal::app {
+
+// What the main window keeps of start-up: the program folder, the settings as read, the folders.
+struct Session {
+  std::string program_folder;  // with a trailing "/"
+  std::string settings_file;   // program folder + "Kalendor.ini"
+  store::Settings settings;
+  FolderValues folder_values;
+  Folders folders;
+  bool first_run = false;       // the stored version is not "5.71"
+  bool layout_changed = false;  // the exit-time write must happen
+  int remembered_year = 0;      // the year at start-up (or at the last day change)
+};
+
+struct StartupPorts {
+  platform::FileSystem& files;
+  platform::Dialogs& dialogs;
+  const platform::Clock& clock;
+};
+
+// The folder values held by the settings.
+FolderValues FolderValuesOf(const store::Settings& settings);
+
+// Start-up: the program folder, the settings file with its version handling (written back at once
+// when keys were removed), the start-up-only and every-load keys, the folder check (one message
+// when a folder is missing; loading goes on) and the derived file names.
+// Throws store::FileError when the settings file exists but cannot be read.
+Session StartSession(const CommandLine& command_line, const std::string& executable_folder,
+                     const std::string& per_user_root, const std::string& main_font_name, StartupPorts ports);
+
+// The every-load part again (after the settings dialog's OK).
+void ReloadSession(Session& session, const std::string& main_font_name, StartupPorts ports);
+
+}  // namespace kal::app
