@@ -34,6 +34,7 @@ void PrintRow(std::ostream& out, const std::vector<std::string>& fields) {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
+      {"settings", "settings", RunSettings},
       {"format", "format yyyy/mm/dd PATTERN", RunFormat},
   };
   return commands;
