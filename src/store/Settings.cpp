@@ -526,9 +526,16 @@ std::vector<std::array<std::string, 3>> SettingsRows(const Settings& settings) {
   return rows;
 }
 
+std::string TextForFile(const std::string& value) {
+  bool quote = !value.empty() && (static_cast<unsigned char>(value.front()) <= ' ' ||
+                                  static_cast<unsigned char>(value.back()) <= ' ' ||
+                                  (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
+  return quote ? "\"" + value + "\"" : value;
+}
+
 void WriteSettings(IniFile& ini, const Settings& settings, const std::function<bool(const SettingKey&)>& which) {
   ForEachText(settings, kNoDefaults, [&](const SettingKey& key, const std::string& value) {
-    if (which(key)) ini.WriteString(key.section, key.key, value);
+    if (which(key)) ini.WriteString(key.section, key.key, key.type == SettingType::Text ? TextForFile(value) : value);
   });
 }
 
@@ -556,8 +563,7 @@ bool YearTurnNeedsSave(int stored_now, const Date& today) {
 
 // ---- Exit-time write ----------------------------------------------------------------------------
 
-void TakeColumnWidths(Settings& settings, ExitState& state, const std::vector<int>& sch_widths, int todo_tab,
-                      const std::vector<int>& todo_widths) {
+void TakeColumnWidths(Settings& settings, ExitState& state) {
   auto take = [&](std::vector<int>& stored, const std::vector<int>& now) {
     bool changed = false;
     for (std::size_t i = 0; i < now.size() && i < stored.size(); ++i) {
@@ -568,10 +574,10 @@ void TakeColumnWidths(Settings& settings, ExitState& state, const std::vector<in
     }
     return changed;
   };
-  if (take(settings.view.sch_item_width, sch_widths)) state.layout_changed = true;
-  if (todo_tab >= 0 && todo_tab < 3) {
-    auto i = static_cast<std::size_t>(todo_tab);
-    if (take(settings.todo.tabs[i].item_width, todo_widths)) {
+  if (take(settings.view.sch_item_width, state.sch_column_widths)) state.layout_changed = true;
+  if (state.todo_tab >= 0 && state.todo_tab < 3) {
+    auto i = static_cast<std::size_t>(state.todo_tab);
+    if (take(settings.todo.tabs[i].item_width, state.todo_column_widths)) {
       state.layout_changed = true;
       state.todo_tabs_marked[i] = true;
     }
@@ -672,6 +678,14 @@ void WriteExitSettings(IniFile& ini, const Settings& st, const ExitState& state)
   }
   boolean("ToDo", "ListTab", st.todo.list_tab);
   boolean("Note", "ListTab", st.note.list_tab);
+}
+
+bool SaveExitSettings(IniFile& ini, Settings& settings, ExitState& state) {
+  if (state.initialising) return false;
+  TakeColumnWidths(settings, state);
+  if (!ExitWriteNeeded(state)) return false;
+  WriteExitSettings(ini, settings, state);
+  return true;
 }
 
 }  // namespace kal::store

@@ -357,6 +357,9 @@ void WriteSettings(IniFile& ini, const Settings& settings, const std::function<b
 std::string BoolText(bool value);
 std::string ColourPairText(const ColourPair& pair);
 std::string WidthsText(const std::vector<int>& widths);
+// A text value as it goes into the file: enclosed in double quotes when blanks at its ends would
+// otherwise be lost or when it is itself enclosed in double quotes.
+std::string TextForFile(const std::string& value);
 // Reads a colour pair: characters 1 to 7 the text colour, 9 to 15 the back colour, each falling
 // back to the default's when it does not convert.
 ColourPair ParseColourPair(const std::string& value, const ColourPair& fallback);
@@ -403,18 +406,25 @@ struct ExitState {
   int remembered_year = 0;       // the year remembered at the last day change
   std::array<bool, kViewModeCount> views_shown{};  // [mode - 1]: shown since start-up
   std::array<bool, 3> todo_tabs_marked{};          // ToDo tab column settings to write
+  // Column widths as shown now; -1 (or a missing entry) where not known.
+  std::vector<int> sch_column_widths;   // the ten columns of the schedule list
+  int todo_tab = -1;                    // the ToDo list's current tab (0 未処理, 1 処理済, 2 待機)
+  std::vector<int> todo_column_widths;  // its ten data columns (the columns after the first)
 };
 
-// Takes the current column widths of the schedule list (ten, -1 where unknown) and of the
-// ToDo list's current tab (its ten data columns, -1 where unknown): widths that differ from the
-// stored ones are stored, the layout-changed flag is set, and a changed ToDo tab is marked.
-void TakeColumnWidths(Settings& settings, ExitState& state, const std::vector<int>& sch_widths, int todo_tab,
-                      const std::vector<int>& todo_widths);
+// Column widths that differ from the stored ones are stored; that sets the layout-changed flag
+// and, for the ToDo list, marks the current tab's column settings for writing.
+void TakeColumnWidths(Settings& settings, ExitState& state);
 
 // False when nothing changed that the exit write keeps.
 bool ExitWriteNeeded(const ExitState& state);
 
 // Writes the layout keys in their exit-time order (the caller flushes the file).
 void WriteExitSettings(IniFile& ini, const Settings& settings, const ExitState& state);
+
+// The whole exit-time save after the ToDo list state is stored: takes the column widths, and
+// writes the layout when it is needed. Returns whether anything was written (then the caller
+// flushes the file).
+bool SaveExitSettings(IniFile& ini, Settings& settings, ExitState& state);
 
 }  // namespace kal::store

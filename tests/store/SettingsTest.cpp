@@ -196,9 +196,15 @@ TEST(Settings, WrittenValuesReadBackUnchanged) {
   Settings odd = Loaded(kOddFile);
   IniFile ini;
   WriteSettings(ini, odd, [](const SettingKey&) { return true; });
+  EXPECT_EQ(ini.ReadString("Window", "Title", ""), "\"  padded  \"");
   Settings again;
-  LoadSettings(ini, again, LoadPhase::StartUp, kDefaults);
+  LoadSettings(IniFile::FromLines(ini.Lines()), again, LoadPhase::StartUp, kDefaults);
   EXPECT_EQ(SettingsRows(again), SettingsRows(odd));
+
+  IniFile some;
+  WriteSettings(some, odd, [](const SettingKey& k) { return k.section == "Memo" && k.phase == ReadPhase::EveryLoad; });
+  EXPECT_EQ(some.Lines(), (Lines{"[Memo]", "Exe=0", "ExeName=", "Tab=1", "ListTab=0", "DailyTitle=未設定",
+                                 "MonthlyTitle=未設定", "IconColor=3"}));
 }
 
 // ---- Edge cases -----------------------------------------------------------------------------------
@@ -506,16 +512,41 @@ TEST(SettingsExit, WriteIsNeededOnlyWhenSomethingKeptChanged) {
 TEST(SettingsExit, ChangedColumnWidthsAreStoredAndMarked) {
   Settings st = DefaultSettings(kDefaults);
   ExitState state = UnchangedState();
-  const std::vector<int> unknown(10, -1);
-  TakeColumnWidths(st, state, {20, 140, 140, 160, 120, 100, 32, 36, 38, 32}, 1, unknown);
+  state.sch_column_widths = {20, 140, 140, 160, 120, 100, 32, 36, 38, 32};
+  state.todo_tab = 1;
+  state.todo_column_widths = std::vector<int>(10, -1);
+  TakeColumnWidths(st, state);
   EXPECT_FALSE(state.layout_changed);
 
-  TakeColumnWidths(st, state, {-1, 150}, 2, {100, 52, 100, 22, 100, 80, 42, 100, 32, 60});
+  state.sch_column_widths = {-1, 150};
+  state.todo_tab = 2;
+  state.todo_column_widths = {100, 52, 100, 22, 100, 80, 42, 100, 32, 60};
+  TakeColumnWidths(st, state);
   EXPECT_TRUE(state.layout_changed);
   EXPECT_EQ(st.view.sch_item_width[0], 20);
   EXPECT_EQ(st.view.sch_item_width[1], 150);
   EXPECT_EQ(st.todo.tabs[2].item_width[9], 60);
   EXPECT_EQ(state.todo_tabs_marked, (std::array<bool, 3>{false, false, true}));
+}
+
+TEST(SettingsExit, SaveWritesOnlyWhenNeeded) {
+  Settings st = DefaultSettings(kDefaults);
+  IniFile ini;
+  ExitState state = UnchangedState();
+  EXPECT_FALSE(SaveExitSettings(ini, st, state));
+  EXPECT_TRUE(ini.Lines().empty());
+
+  state.sch_column_widths = {21};  // a schedule column was resized
+  EXPECT_TRUE(SaveExitSettings(ini, st, state));
+  EXPECT_EQ(ini.ReadString("View", "SchItemWidth", ""), "21,140,140,160,120,100,32,36,38,32");
+
+  IniFile untouched;
+  ExitState closing_early = UnchangedState();
+  closing_early.initialising = true;
+  closing_early.sch_column_widths = {22};
+  EXPECT_FALSE(SaveExitSettings(untouched, st, closing_early));
+  EXPECT_TRUE(untouched.Lines().empty());
+  EXPECT_EQ(st.view.sch_item_width[0], 21);
 }
 
 }  // namespace
