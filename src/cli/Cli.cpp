@@ -34,10 +34,11 @@ void PrintRow(std::ostream& out, const std::vector<std::string>& fields) {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
+      {"settings", "settings", RunSettings},
+      {"schedules", "schedules yyyymm", RunSchedules},
       {"rokuyo", "rokuyo FROM TO", RunRokuyo},
       {"sekki", "sekki yyyy", RunSekki},
       {"format", "format yyyy/mm/dd PATTERN", RunFormat},
-      {"schedules", "schedules yyyymm", RunSchedules},
       {"status", "status yyyy/mm/dd PATTERN", RunStatus},
       {"repeat",
        "repeat --from yyyy/mm/dd --to yyyy/mm/dd --every 毎|隔 --pattern 日|週|月|年 [--days N] [--weekday 0-6]"
