@@ -26,7 +26,7 @@ std::string ResolveProgramFolder(const CommandLine& cl, const std::string& execu
                                  const std::string& per_user_root, platform::FileSystem& fs,
                                  platform::Dialogs& dialogs) {
   if (!cl.program_folder.empty()) {
-    std::string folder = WithTrailingSeparator(cl.program_folder);
+    std::string folder = AbsoluteFolder(cl.program_folder);
     if (!fs.IsDirectory(folder)) fs.MakeDirs(folder.substr(0, folder.size() - 1));
     return folder;
   }

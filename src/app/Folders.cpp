@@ -1,6 +1,7 @@
 #include "app/Folders.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "platform/Codec.h"
 #include "store/IniFile.h"
@@ -13,6 +14,13 @@ namespace kal::app {
 std::string WithTrailingSeparator(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
   return folder;
+}
+
+std::string AbsoluteFolder(const std::string& folder) {
+  std::error_code ec;
+  auto absolute = std::filesystem::absolute(folder, ec);
+  if (ec) return WithTrailingSeparator(folder);
+  return WithTrailingSeparator(absolute.lexically_normal().string());
 }
 
 std::string ResolveFolder(const std::string& value, const std::string& program_folder) {

@@ -31,6 +31,9 @@ struct Folders {
 // and the result ends with "/".
 std::string ResolveFolder(const std::string& value, const std::string& program_folder);
 
+// An absolute form of a folder given on the command line, with a trailing "/".
+std::string AbsoluteFolder(const std::string& folder);
+
 // A folder with one trailing separator ("" stays "").
 std::string WithTrailingSeparator(std::string folder);
 

@@ -12,6 +12,9 @@
 
 namespace kal::app {
 
+// The main window's font on this platform: the default of the font settings.
+inline constexpr const char* kDefaultFontName = "IPAexGothic";
+
 // What the main window keeps of start-up: the program folder, the settings as read, the folders.
 struct Session {
   std::string program_folder;  // with a trailing "/"
@@ -32,6 +35,22 @@ struct StartupPorts {
 
 // The folder values held by the settings.
 FolderValues FolderValuesOf(const store::Settings& settings);
+
+// The settings of a program folder read the way start-up reads them: the version handling (in
+// memory), every key of the start-up phase, the folder values and the resolved folders.
+// `migrated` tells whether the version handling removed keys; `folders_exist` the folder check.
+struct SessionRead {
+  Session session;
+  store::IniFile ini;
+  bool migrated = false;
+  bool folders_exist = true;
+};
+SessionRead ReadSession(const std::string& program_folder, const std::string& main_font_name,
+                        platform::FileSystem& files, const store::Date& today);
+
+inline constexpr const char* kPasswordErrorMessage =
+    "パスワード入力画面表示設定になっていますが、\nパスワードが設定されていません。";
+inline constexpr const char* kPasswordErrorCaption = "パスワード設定エラー";
 
 // Start-up: the program folder, the settings file with its version handling (written back at once
 // when keys were removed), the start-up-only and every-load keys, the folder check (one message

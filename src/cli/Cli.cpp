@@ -35,6 +35,7 @@ void PrintRow(std::ostream& out, const std::vector<std::string>& fields) {
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"settings", "settings", RunSettings},
+      {"folders", "folders", RunFolders},
       {"schedules", "schedules yyyymm", RunSchedules},
       {"rokuyo", "rokuyo FROM TO", RunRokuyo},
       {"sekki", "sekki yyyy", RunSekki},
@@ -50,11 +51,6 @@ const std::vector<Command>& Commands() {
 }
 
 namespace {
-
-std::string WithSlash(std::string folder) {
-  if (!folder.empty() && folder.back() != '/') folder += '/';
-  return folder;
-}
 
 void PrintHelp(std::ostream& out) {
   out << "kalendor-cli [--program-folder DIR] [--today yyyy/mm/dd] [--now hh:nn] COMMAND [ARGS...]\n\n";
@@ -84,7 +80,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << "kalendor-cli " << KALENDOR_VERSION << '\n';
         return 0;
       } else if (a == "--program-folder") {
-        context.program_folder = WithSlash(value());
+        context.program_folder = app::AbsoluteFolder(value());
       } else if (a == "--today") {
         auto d = store::ParseDateText(value());
         if (!d) throw UsageError{"--today takes yyyy/mm/dd"};

@@ -4,9 +4,11 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/Startup.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
@@ -19,6 +21,7 @@ struct CliContext {
   platform::PosixFileSystem files;
   std::ostream* out = nullptr;
   std::ostream* err = nullptr;
+  std::optional<app::Session> session;  // read on first use (SessionOf)
 };
 
 // A failure the command reports with the system's own message (exit status 1).

@@ -4,18 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "app/Startup.h"
 #include "cli/Cli.h"
-#include "store/Settings.h"
 
 namespace kal::cli {
 
-// The data folder of the program folder's settings, with a trailing "/".
+// The program folder's settings and folders, read once the way the window reads them at start-up
+// (a missing data folder is reported on standard error; the command goes on).
+const app::Session& SessionOf(CliContext& context);
+// The resolved data folder, with a trailing "/".
 std::string DataFolder(CliContext& context);
-
-// The main window's font on this platform: the default of the font settings.
-inline constexpr const char* kMainFontName = "IPAexGothic";
-// The run-dependent settings defaults of the program folder.
-store::SettingsDefaults SettingsDefaultsOf(const CliContext& context);
 
 int RunFormat(CliContext& context, const std::vector<std::string>& args);
 int RunSchedules(CliContext& context, const std::vector<std::string>& args);
@@ -24,5 +22,6 @@ int RunSekki(CliContext& context, const std::vector<std::string>& args);
 int RunStatus(CliContext& context, const std::vector<std::string>& args);
 int RunRepeat(CliContext& context, const std::vector<std::string>& args);
 int RunSettings(CliContext& context, const std::vector<std::string>& args);
+int RunFolders(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli

@@ -1,7 +1,33 @@
+#include <ostream>
+
 #include "cli/CliCommands.h"
 
 namespace kal::cli {
 
-std::string DataFolder(CliContext& context) { return context.program_folder; }
+const app::Session& SessionOf(CliContext& context) {
+  if (!context.session) {
+    app::SessionRead read =
+        app::ReadSession(context.program_folder, app::kDefaultFontName, context.files, context.clock.Now().date);
+    if (!read.folders_exist) *context.err << app::kMissingFolderMessage << '\n';
+    context.session = std::move(read.session);
+  }
+  return *context.session;
+}
+
+std::string DataFolder(CliContext& context) { return SessionOf(context).folders.data; }
+
+int RunFolders(CliContext& context, const std::vector<std::string>& args) {
+  if (!args.empty()) throw UsageError{"folders takes no arguments"};
+  const app::Folders& f = SessionOf(context).folders;
+  const std::pair<const char*, const std::string*> rows[] = {
+      {"program", &f.program},   {"data", &f.data},
+      {"memo", &f.memo},         {"todo", &f.todo},
+      {"note", &f.note},         {"category", &f.category},
+      {"table", &f.table},       {"categoryfile", &f.category_file},
+      {"holidayfile", &f.holiday_file}, {"todofile", &f.todo_file},
+  };
+  for (const auto& [role, path] : rows) PrintRow(*context.out, {role, *path});
+  return 0;
+}
 
 }  // namespace kal::cli
