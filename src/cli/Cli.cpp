@@ -35,6 +35,8 @@ void PrintRow(std::ostream& out, const std::vector<std::string>& fields) {
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"format", "format yyyy/mm/dd PATTERN", RunFormat},
+      {"holiday-check", "holiday-check FROM [TO]",
+       [](CliContext& c, const std::vector<std::string>& a) { return RunHolidayCheck(c, a); }},
   };
   return commands;
 }
