@@ -124,8 +124,11 @@ std::optional<HolidayLine> ParseHolidayLine(const std::string& line, int index) 
   auto month = NumberField(std::string_view(line).substr(0, std::min<std::size_t>(2, line.size())));
   auto day = NumberField(line.size() > 2 ? std::string_view(line).substr(2, 2) : std::string_view());
   if (!month || !day) return std::nullopt;
-  if (!(*month <= 12 || *month == kHolidayMonthEvery)) return std::nullopt;
-  if (*day > kHolidayLastDay) return std::nullopt;
+  // A field that is not blank names a month 1 to 12 or "99", a day 1 to 32.
+  const bool month_blank = Trim(FieldBytes(line, 1, 2)).empty();
+  const bool day_blank = Trim(FieldBytes(line, 3, 2)).empty();
+  if (!month_blank && !((*month >= 1 && *month <= 12) || *month == kHolidayMonthEvery)) return std::nullopt;
+  if (!day_blank && (*day < 1 || *day > kHolidayLastDay)) return std::nullopt;
   h.month = *month;
   h.day = *day;
   h.first_year = std::string(Trim(FieldBytes(line, 5, 4)));
@@ -211,6 +214,14 @@ std::string HolidayShownName(const HolidayLine& line, int year) {
     }
   }
   return out;
+}
+
+std::vector<HolidayDayEntry> HolidayEntriesInMonth(const std::vector<HolidayLine>& lines, int year, int month) {
+  std::vector<HolidayDayEntry> entries;
+  for (const auto& line : lines)
+    for (int d : HolidayDaysInMonth(line, year, month))
+      entries.push_back({d, line.holiday_class, line.index, HolidayShownName(line, year)});
+  return entries;
 }
 
 const std::vector<std::string>& BuiltInHolidayLines() {

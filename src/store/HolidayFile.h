@@ -68,6 +68,17 @@ std::vector<int> HolidayDaysInMonth(const HolidayLine& line, int year, int month
 // Other names are shown as written.
 std::string HolidayShownName(const HolidayLine& line, int year);
 
+// A rule's date in a month as the calendar shows it: an entry of kind = class with the line's
+// index and its shown name.
+struct HolidayDayEntry {
+  int day;
+  int holiday_class;
+  int index;
+  std::string name;  // UTF-8, anniversaries with their year count filled in
+};
+// Every date the rules give in a month, rule by rule in file order.
+std::vector<HolidayDayEntry> HolidayEntriesInMonth(const std::vector<HolidayLine>& lines, int year, int month);
+
 // The 41 lines written when the file is created, in their built-in order (CP932 bytes).
 const std::vector<std::string>& BuiltInHolidayLines();
 

@@ -35,13 +35,14 @@ TEST(HolidayLine, ReadsEveryField) {
 
 TEST(HolidayLine, DamagedLinesAreSkippedAndNamed) {
   std::vector<std::string> lines = {Sjis(" 1 11949    000元日"), "ab 11949    000x", " 1 1", Sjis(" 1 11949    007x"),
-                                    "", Sjis("1340        000x"), Sjis(" 5 3194a    000x"), Sjis(" 5 31949    000憲法")};
+                                    "", Sjis("1340        000x"), Sjis(" 5 3194a    000x"), Sjis(" 5 31949    000憲法"),
+                                    Sjis("00 11949    000x"), Sjis(" 5 01949    000x")};
   std::vector<int> damaged;
   auto parsed = ParseHolidayLines(lines, &damaged);
   ASSERT_EQ(parsed.size(), 2u);
   EXPECT_EQ(parsed[0].index, 0);
   EXPECT_EQ(parsed[1].index, 7);  // the index stays the line number in the file
-  EXPECT_EQ(damaged, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(damaged, (std::vector<int>{1, 2, 3, 4, 5, 6, 8, 9}));
 }
 
 struct MatchCase {
@@ -95,6 +96,19 @@ TEST(HolidayLine, DaysInAMonth) {
   EXPECT_EQ(HolidayDaysInMonth(Parse("9931        002x"), 2024, 4), std::vector<int>{});
   EXPECT_EQ(HolidayDaysInMonth(Parse("99          552x"), 2024, 2), std::vector<int>{});
   EXPECT_EQ(HolidayDaysInMonth(Parse(" 5 720252025000x"), 2024, 5), std::vector<int>{});
+}
+
+TEST(HolidayLine, EntriesOfAMonthInFileOrder) {
+  auto lines = ParseHolidayLines({Sjis("            002日曜"), Sjis(" 6 12000    002創立%d周年"), Sjis(" 7 1        000x")});
+  auto entries = HolidayEntriesInMonth(lines, 2024, 6);
+  ASSERT_EQ(entries.size(), 6u);
+  EXPECT_EQ(entries[0].day, 2);
+  EXPECT_EQ(entries[3].day, 23);
+  EXPECT_EQ(entries[4].day, 30);
+  EXPECT_EQ(entries[5].day, 1);
+  EXPECT_EQ(entries[5].index, 1);
+  EXPECT_EQ(entries[5].holiday_class, 2);
+  EXPECT_EQ(entries[5].name, "創立24周年");
 }
 
 TEST(HolidayLine, AnniversaryNamesFillInTheYearsThemselves) {
