@@ -32,6 +32,13 @@ std::string HeadField(const std::string& line, std::size_t pos) {
   return line.substr(pos - 1, 1);
 }
 
+// Fills the list to 32 lines, trims every line on the right and saves it.
+void SaveDayLines(platform::FileSystem& fs, const std::string& path, std::vector<std::string>& lines) {
+  FillDayLines(lines);
+  for (auto& line : lines) line = std::string(TrimRight(line));
+  SaveLines(fs, path, lines);
+}
+
 }  // namespace
 
 std::string DayFilePath(const std::string& data_folder, int year, int month) {
@@ -97,7 +104,7 @@ bool SetDayColour(platform::Dialogs& dialogs, platform::FileSystem& fs, const st
   FillDayLines(lines);
   if (day < 1 || static_cast<std::size_t>(day) >= lines.size()) throw std::invalid_argument("day out of range");
   lines[static_cast<std::size_t>(day)] = RebuildDayLine(lines[static_cast<std::size_t>(day)], code, colour);
-  SaveLines(fs, path, lines);
+  SaveDayLines(fs, path, lines);
   return true;
 }
 
@@ -164,7 +171,7 @@ std::optional<std::string> StoreWeather(platform::FileSystem& fs, const std::str
   auto line = BuildWeatherLine(lines[static_cast<std::size_t>(day)], input, &error);
   if (!line) return error;
   lines[static_cast<std::size_t>(day)] = *line;
-  SaveLines(fs, path, lines);
+  SaveDayLines(fs, path, lines);
   return std::nullopt;
 }
 

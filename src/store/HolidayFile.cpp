@@ -285,6 +285,19 @@ std::optional<std::string> HolidayChangeRefusal(const HolidayEntryRef& entry) {
   return std::nullopt;
 }
 
+bool HolidayRepAllowed(platform::Dialogs& dialogs, const std::vector<std::string>& lines,
+                       const HolidayEntryRef& entry) {
+  if (auto refusal = HolidayChangeRefusal(entry)) {
+    dialogs.Error(*refusal, "エラー");
+    return false;
+  }
+  if (!HolidayEntryStillThere(lines, entry)) {
+    dialogs.Error(kHolidayGoneMessage, "エラー");
+    return false;
+  }
+  return true;
+}
+
 bool HolidayDel(platform::Dialogs& dialogs, platform::FileSystem& fs, const std::string& path,
                 const HolidayEntryRef& entry, bool ask) {
   if (entry.index == kComputedIndex) {

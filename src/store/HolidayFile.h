@@ -116,6 +116,11 @@ bool HolidayEntryStillThere(const std::vector<std::string>& lines, const Holiday
 // `HolidayRep`'s refusal: the message for an entry that cannot be changed, nothing when it can.
 std::optional<std::string> HolidayChangeRefusal(const HolidayEntryRef& entry);
 
+// `HolidayRep` before the dialog opens: refuses a computed entry ("エラー") and an entry whose
+// line changed meanwhile. True when the dialog may open for line `entry.index` of `lines`.
+bool HolidayRepAllowed(platform::Dialogs& dialogs, const std::vector<std::string>& lines,
+                       const HolidayEntryRef& entry);
+
 // `HolidayDel`: refuses computed entries, asks when `ask` (the setting DelMsg) is on, removes the
 // line and saves. True when the file changed (the calendar is then rebuilt).
 bool HolidayDel(platform::Dialogs& dialogs, platform::FileSystem& fs, const std::string& path,

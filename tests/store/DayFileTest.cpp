@@ -153,6 +153,15 @@ TEST(DayFile, StoreWeatherKeepsTheMemoColour) {
   EXPECT_EQ(dir.Read("202401.day"), ThirtyTwo({{3, L("002134", "", "10")}}));
 }
 
+TEST(DayFile, WritesTrimEveryLine) {
+  test::TempFolder dir;
+  platform::PosixFileSystem fs;
+  dir.Write("202401.day", "00  \r\n0100 \r\n");
+  test::FakeDialogs dialogs;
+  ASSERT_TRUE(SetDayColour(dialogs, fs, dir / "202401.day", 2, '5', 0));
+  EXPECT_EQ(dir.Read("202401.day"), ThirtyTwo({{0, "00"}, {1, "0100"}, {2, "05"}}));
+}
+
 TEST(DayFile, StoreWeatherStopsOnAnUnreadableFile) {
   test::TempFolder dir;
   test::FaultyFileSystem fs;

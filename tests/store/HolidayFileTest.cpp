@@ -193,6 +193,16 @@ TEST(HolidayFileCommands, ComputedEntriesCannotBeChangedOrDeleted) {
   EXPECT_EQ(dialogs.shown[0].caption, "エラー");
   EXPECT_EQ(dialogs.shown[0].icon, platform::MsgIcon::Error);
   EXPECT_EQ(HolidayChangeRefusal({0, 0, "元日", MakeDate(2024, 1, 1)}), std::nullopt);
+
+  test::FakeDialogs rep;
+  const std::vector<std::string> lines = {Sjis(" 1 11949    000元日")};
+  EXPECT_FALSE(HolidayRepAllowed(rep, lines, computed));
+  ASSERT_EQ(rep.shown.size(), 1u);
+  EXPECT_EQ(rep.shown[0].text, "自動設定した祝日については訂正できません。");
+  EXPECT_EQ(rep.shown[0].caption, "エラー");
+  EXPECT_TRUE(HolidayRepAllowed(rep, lines, {0, 0, "元日", MakeDate(2024, 1, 1)}));
+  EXPECT_FALSE(HolidayRepAllowed(rep, lines, {0, 0, "元日", MakeDate(2024, 1, 2)}));  // not this line's date
+  EXPECT_EQ(rep.shown.size(), 2u);
 }
 
 TEST(HolidayFileCommands, DeleteAsksThenRemovesTheLine) {
