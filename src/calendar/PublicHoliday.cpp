@@ -36,7 +36,18 @@ bool HolidayList::HasClass(int holiday_class, const Date& date) const {
   return holiday_class == store::kClassPublic && IsEquinoxHoliday(date);
 }
 
-bool HolidayList::IsNationalHoliday(const Date& date) const { return HasClass(store::kClassPublic, date); }
+bool HolidayList::IsNationalHoliday(const Date& date) const {
+  const int year = store::YearOf(date);
+  auto it = national_.find(year);
+  if (it == national_.end()) {
+    std::vector<bool> days;
+    for (Date d = store::MakeDate(year, 1, 1); store::YearOf(d) == year; d = store::AddDays(d, 1))
+      days.push_back(HasClass(store::kClassPublic, d));
+    it = national_.emplace(year, std::move(days)).first;
+  }
+  const int day_of_year = store::DayNumber(date) - store::DayNumber(store::MakeDate(year, 1, 1));
+  return it->second[static_cast<std::size_t>(day_of_year)];
+}
 
 bool HolidayList::IsSubstitute(const Date& date) const {
   if (!settings_.auto_holiday || YearMonth(date) < kSubstituteFrom) return false;

@@ -12,6 +12,7 @@
 // Substitute days never count as the public holidays that make a citizens' holiday.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,8 @@ class HolidayList {
 
   std::vector<store::HolidayLine> lines_;
   HolidaySettings settings_;
+  // Public holidays proper per year, by day of the year, worked out when a year is first asked.
+  mutable std::map<int, std::vector<bool>> national_;
 };
 
 // The checks used by the repetition engines and the command line.

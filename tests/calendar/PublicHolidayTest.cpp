@@ -199,6 +199,25 @@ TEST(PublicHolidays, BeforeTheNewRulesOnlyTheNextDayIsLookedAt) {
   EXPECT_EQ(list.KindOf(MakeDate(2008, 5, 13)), PublicHolidayKind::Substitute);
 }
 
+TEST(PublicHolidays, TheNewRulesHoldFromTheFirstDayOf2007) {
+  std::vector<std::string> lines = store::BuiltInHolidayLines();
+  lines.push_back(" 1 720072007000Sunday");   // with 成人の日 on Monday 8 January 2007
+  lines.push_back(" 11320072007000Saturday");
+  lines.push_back(" 11520072007000Monday");
+  auto list = HolidayList::FromFileLines(lines, {});
+  EXPECT_EQ(list.KindOf(MakeDate(2007, 1, 9)), PublicHolidayKind::Substitute);
+  EXPECT_EQ(list.KindOf(MakeDate(2007, 1, 14)), PublicHolidayKind::Citizens);  // a Sunday
+  // The same days a year earlier: no substitute past the Monday, no Sunday citizens' holiday.
+  std::vector<std::string> old_lines = store::BuiltInHolidayLines();
+  old_lines.push_back(" 1 820062006000Sunday");
+  old_lines.push_back(" 1 920062006000Monday");
+  old_lines.push_back(" 11420062006000Saturday");
+  old_lines.push_back(" 11620062006000Monday");
+  auto old_list = HolidayList::FromFileLines(old_lines, {});
+  EXPECT_EQ(old_list.KindOf(MakeDate(2006, 1, 10)), PublicHolidayKind::None);
+  EXPECT_EQ(old_list.KindOf(MakeDate(2006, 1, 15)), PublicHolidayKind::None);
+}
+
 TEST(PublicHolidays, CitizensHolidayBefore2007IsNeverASunday) {
   const auto list = BuiltIn();
   for (int y : {1986, 1997, 2003}) {
