@@ -149,4 +149,11 @@ Date RepeatDefaultEnd(RepeatPattern pattern, const Date& from, int days) {
   return store::MakeDate(y, m, d);
 }
 
+HolidayOracle HolidayOracleOf(const HolidayList& list) {
+  HolidayOracle oracle;
+  oracle.is_public_holiday = [&list](const store::Date& d) { return ShukujitsuCheck(list, d); };
+  oracle.is_private_holiday = [&list](const store::Date& d) { return HolidayCheck(store::kClassPrivate, list, d); };
+  return oracle;
+}
+
 }  // namespace kal::calendar

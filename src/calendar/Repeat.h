@@ -3,6 +3,8 @@
 // stored, and the count shown while the rule is edited.
 #pragma once
 
+#include "calendar/PublicHoliday.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -40,6 +42,10 @@ struct HolidayOracle {
   std::function<bool(const store::Date&)> is_public_holiday;
   std::function<bool(const store::Date&)> is_private_holiday;
 };
+
+// The checks the shift step asks: ShukujitsuCheck and HolidayCheck class 1 over the holiday list
+// (which must outlive the oracle).
+HolidayOracle HolidayOracleOf(const HolidayList& list);
 
 struct RepeatResult {
   // The dates to store, in the order they are produced, after the shift step.

@@ -37,6 +37,8 @@ const std::vector<Command>& Commands() {
       {"settings", "settings", RunSettings},
       {"folders", "folders", RunFolders},
       {"schedules", "schedules yyyymm", RunSchedules},
+      {"holiday-check", "holiday-check FROM [TO]",
+       RunHolidayCheck},
       {"rokuyo", "rokuyo FROM TO", RunRokuyo},
       {"sekki", "sekki yyyy", RunSekki},
       {"format", "format yyyy/mm/dd PATTERN", RunFormat},

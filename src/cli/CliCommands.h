@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/Startup.h"
+#include "calendar/PublicHoliday.h"
 #include "cli/Cli.h"
 
 namespace kal::cli {
@@ -12,6 +13,9 @@ namespace kal::cli {
 // The program folder's settings and folders, read once the way the window reads them at start-up
 // (a missing data folder is reported on standard error; the command goes on).
 const app::Session& SessionOf(CliContext& context);
+// The holiday list of the data folder's Holiday.dat with the View settings AutoSynSyu and
+// AutoHoliday (damaged lines are reported on standard error and skipped).
+calendar::HolidayList HolidaysOf(CliContext& context);
 // The resolved data folder, with a trailing "/".
 std::string DataFolder(CliContext& context);
 
@@ -23,5 +27,8 @@ int RunStatus(CliContext& context, const std::vector<std::string>& args);
 int RunRepeat(CliContext& context, const std::vector<std::string>& args);
 int RunSettings(CliContext& context, const std::vector<std::string>& args);
 int RunFolders(CliContext& context, const std::vector<std::string>& args);
+
+// holiday-check FROM [TO]: the five holiday checks for every date, with the lines of Holiday.dat.
+int RunHolidayCheck(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli

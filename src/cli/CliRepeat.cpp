@@ -139,10 +139,8 @@ int RunRepeat(CliContext& context, const std::vector<std::string>& args) {
     }
   }
 
-  // The holiday data are not consulted here: public and private holidays answer "no"; the
-  // Saturday and Sunday conditions apply.
-  calendar::HolidayOracle holidays;
-  calendar::RepeatResult result = calendar::RepeatDates(rule, holidays);
+  const calendar::HolidayList list = HolidaysOf(context);
+  calendar::RepeatResult result = calendar::RepeatDates(rule, calendar::HolidayOracleOf(list));
   if (auto failure = calendar::RepeatCheck(rule, result)) throw CliError{*failure};
   for (const store::Date& d : result.dates) PrintRow(*context.out, {store::DateText(d)});
   PrintRow(*context.out, {"count", std::to_string(result.dates.size())});

@@ -1,22 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
-
 #include "cli/Cli.h"
+#include "store/HolidayFile.h"
+#include "support/CliRun.h"
 
 namespace kal::cli {
 namespace {
 
-struct Run {
-  int status;
-  std::string out, err;
-};
-
-Run Cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
+// Each run gets an empty program folder: no settings, no holidays.
+test::CliRun Cli(std::vector<std::string> args) {
+  test::TempFolder folder;
+  return test::RunCliIn(folder, std::move(args));
 }
 
 TEST(CliRokuyo, ListsEveryDateWithItsLabelAndEmptyOutsideTheTable) {
@@ -94,6 +89,23 @@ TEST(CliRepeat, RefusalsGoToStandardError) {
                  "祭日"})
                 .status,
             2);
+}
+
+}  // namespace
+}  // namespace kal::cli
+
+namespace kal::cli {
+namespace {
+
+TEST(CliRepeat, ShiftsOffThePublicHolidaysOfTheDataFolder) {
+  test::TempFolder dir;
+  platform::PosixFileSystem fs;
+  ASSERT_TRUE(store::CreateHolidayFile(fs, dir.path()));
+  // Every Monday of January 2027: 11 January is 成人の日, moved to the next working day.
+  auto r = test::RunCliIn(dir, {"repeat", "--from", "2027/01/04", "--to", "2027/01/25", "--every", "毎", "--pattern",
+                                "週", "--weekday", "1", "--shift", "after", "--on", "祝日"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "2027/01/04\n2027/01/12\n2027/01/18\n2027/01/25\ncount\t4\n");
 }
 
 }  // namespace

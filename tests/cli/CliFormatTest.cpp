@@ -1,22 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/Cli.h"
+#include "support/CliRun.h"
 
 namespace kal::cli {
 namespace {
 
-struct Run {
-  int status;
-  std::string out, err;
-};
-
-Run Cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+test::CliRun Cli(std::vector<std::string> args) { return test::RunCliCapture(args); }
 
 TEST(CliFormat, FormatsWithEraLettersAndTheGivenTime) {
   auto r = Cli({"--now", "09:30", "format", "2019/05/01", "ggge年m月d日(aaa) hh:nn"});

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/Cli.h"
+#include "support/CliRun.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
 #include "support/TempFolder.h"
@@ -12,16 +11,7 @@ namespace {
 
 using test::Sjis;
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+test::CliRun Cli(std::vector<std::string> args) { return test::RunCliCapture(args); }
 
 std::string Build(const store::ScheduleFields& f) {
   store::BuildResult r = store::BuildScheduleLine(f);
@@ -57,7 +47,7 @@ TEST(CliSchedules, PrintsEveryLineAsStoredWithItsMemo) {
   dir.Write("202401.sch", store::JoinLines({Build(plain), Build(timed), "xx damaged", Build(multi)}));
   dir.Write("202401.dtl", store::JoinLines({Sjis("001,一行目,\"two\\words\"")}));
 
-  CliRun r = Cli({"--program-folder", dir.path(), "schedules", "202401"});
+  test::CliRun r = Cli({"--program-folder", dir.path(), "schedules", "202401"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out,
             "0\t03\t\t\t\t0\t0\t0\t0\t朝会\t\t\t\t\t\t\t\t\n"
@@ -69,11 +59,11 @@ TEST(CliSchedules, PrintsEveryLineAsStoredWithItsMemo) {
 
 TEST(CliSchedules, AMissingMonthIsEmptyAndAnUnreadableOneAnError) {
   test::TempFolder dir;
-  CliRun missing = Cli({"--program-folder", dir.path(), "schedules", "202402"});
+  test::CliRun missing = Cli({"--program-folder", dir.path(), "schedules", "202402"});
   EXPECT_EQ(missing.status, 0);
   EXPECT_EQ(missing.out, "");
   dir.MakeFolder("202402.sch");
-  CliRun unreadable = Cli({"--program-folder", dir.path(), "schedules", "202402"});
+  test::CliRun unreadable = Cli({"--program-folder", dir.path(), "schedules", "202402"});
   EXPECT_EQ(unreadable.status, 1);
   EXPECT_NE(unreadable.err.find("202402.sch"), std::string::npos);
   EXPECT_EQ(unreadable.out, "");

@@ -4,7 +4,7 @@
 
 #include "cli/Cli.h"
 #include "store/Settings.h"
-#include "support/TempFolder.h"
+#include "support/CliRun.h"
 
 namespace kal::cli {
 namespace {
@@ -18,12 +18,11 @@ struct Listing {
 Listing Settings(const test::TempFolder& folder, std::vector<std::string> extra = {}) {
   std::vector<std::string> args = {"--program-folder", folder.path(), "settings"};
   args.insert(args.end(), extra.begin(), extra.end());
-  std::ostringstream out, err;
-  int status = RunCli(args, out, err);
+  test::CliRun r = test::RunCliCapture(args);
   std::vector<std::string> lines;
-  std::istringstream in(out.str());
+  std::istringstream in(r.out);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return {status, lines, err.str()};
+  return {r.status, lines, r.err};
 }
 
 bool Has(const Listing& r, const std::string& line) {
