@@ -2,7 +2,6 @@
 #include <QFont>
 #include <QFontDatabase>
 
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -10,6 +9,7 @@
 
 #include "app/QtApplication.h"
 #include "app/TFrmMain.h"
+#include "platform/Display.h"
 #include "platform/FileSystem.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
@@ -73,15 +73,7 @@ std::string ProgramFolder(const CommandLine& cl, kal::platform::FileSystem& file
   return kal::platform::ExecutableFolder();
 }
 
-// ---- display -----------------------------------------------------------------------------------
-
-bool HasDisplay() {
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    const char* value = std::getenv(name);
-    if (value != nullptr && value[0] != '\0') return true;
-  }
-  return false;
-}
+// ---- font --------------------------------------------------------------------------------------
 
 // The Japanese UI font when it is installed; otherwise the desktop's own.
 void ChooseFont(QApplication& app) {
@@ -101,10 +93,11 @@ int main(int argc, char** argv) {
     std::cerr << "kalendor: " << cl.error << "\nusage: kalendor [/2] [/U] [--program-folder DIR]\n";
     return 2;
   }
-  if (!HasDisplay()) {
-    std::cerr << "kalendor: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-                 "Start Kalendor from a desktop session, or under a virtual display such as\n"
-                 "  xvfb-run -a kalendor /U\n";
+  // Without a display Qt would abort while creating the application: say so instead.
+  if (const std::string problem = kal::platform::DisplayProblem(); !problem.empty()) {
+    std::cerr << "kalendor: " << problem << "\n"
+              << "Kalendor needs a graphical desktop. Start it from a desktop session, or under a\n"
+                 "virtual display such as:  xvfb-run -a kalendor /U\n";
     return 1;
   }
 
