@@ -19,6 +19,11 @@ class QtApplication : public QApplication {
   std::function<void(const std::string& what)> on_error;
 
   bool notify(QObject* receiver, QEvent* event) override;
+
+  // Runs `deliver`; an exception escaping it is handed to `report` (or written to stderr when
+  // there is none) and counts as an event not handled.
+  static bool RunGuarded(const std::function<bool()>& deliver,
+                         const std::function<void(const std::string& what)>& report);
 };
 
 }  // namespace kal::app
