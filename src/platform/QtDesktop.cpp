@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -10,6 +11,9 @@
 #include <QPixmap>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kal::platform {
 
@@ -84,13 +88,26 @@ QString FileStem(const std::string& name) {
   return stem.isEmpty() ? QStringLiteral("_") : stem;
 }
 
+// $XDG_RUNTIME_DIR, else a folder of our own under the temporary folder that only this user
+// can enter (one that another user made or that is a link is not used).
+std::string DefaultRuntimeFolder() {
+  const QString xdg = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (!xdg.isEmpty() && QFileInfo(xdg).isDir()) return xdg.toStdString();
+  const std::string folder = QDir::tempPath().toStdString() + "/kalendor-runtime-" + std::to_string(::getuid());
+  ::mkdir(folder.c_str(), 0700);
+  struct stat st {};
+  if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+      (st.st_mode & 077) != 0) {
+    return {};
+  }
+  return folder;
+}
+
 }  // namespace
 
 QtSingleInstance::QtSingleInstance(std::string runtime_folder) : folder_(std::move(runtime_folder)) {
-  if (folder_.empty()) {
-    folder_ = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation).toStdString();
-  }
-  if (folder_.empty()) folder_ = QDir::tempPath().toStdString();
+  if (folder_.empty()) folder_ = DefaultRuntimeFolder();
+  if (folder_.empty()) folder_ = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation).toStdString();
 }
 
 QtSingleInstance::~QtSingleInstance() {

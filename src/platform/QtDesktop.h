@@ -50,7 +50,8 @@ class QtHotKey : public HotKey {
 class QtSingleInstance : public SingleInstance {
  public:
   // `runtime_folder`: where the lock file and the socket live; empty uses the user's runtime
-  // folder ($XDG_RUNTIME_DIR, else a private folder under the temporary folder).
+  // folder ($XDG_RUNTIME_DIR, else a private folder "kalendor-runtime-<uid>" under the
+  // temporary folder).
   explicit QtSingleInstance(std::string runtime_folder = {});
   ~QtSingleInstance() override;
   bool Acquire(const std::string& name) override;

@@ -7,6 +7,7 @@
 
 #include "platform/QtDesktop.h"
 #include "support/FakeShell.h"
+#include "support/QtTestHelpers.h"
 #include "support/TempFolder.h"
 
 namespace kal::platform {
@@ -19,25 +20,7 @@ TEST(QtShell, RefusesToOpenWhatIsNotThere) {
   EXPECT_FALSE(shell.Open(dir / "no such file.txt"));
 }
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {
-    qputenv(name, QByteArray::fromStdString(value));
-  }
-  ~ScopedEnv() {
-    if (had_) {
-      qputenv(name_, old_);
-    } else {
-      qunsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  QByteArray old_;
-  bool had_;
-};
+using test::ScopedEnv;
 
 TEST(QtShell, FindsTheDefaultProgramOfADocument) {
   test::TempFolder dir;

@@ -3,6 +3,9 @@
 #include <chrono>
 #include <filesystem>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/QtDesktop.h"
 #include "support/QtTestHelpers.h"
 #include "support/TempFolder.h"
@@ -86,6 +89,26 @@ TEST(QtSingleInstance, NamesWithPathCharactersStayInTheRuntimeFolder) {
   EXPECT_TRUE(dir.Exists("run/___Kalendor_x.lock"));
   QtSingleInstance second(dir / "run");
   EXPECT_FALSE(second.Acquire("../Kalendor/x"));
+}
+
+TEST(QtSingleInstance, UsesTheUsersRuntimeFolder) {
+  test::TempFolder dir;
+  {
+    test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.path());
+    EXPECT_EQ(QtSingleInstance().RuntimeFolder(), dir.path());
+  }
+  // Without one: a private folder under the temporary folder.
+  test::ScopedEnv runtime("XDG_RUNTIME_DIR", nullptr);
+  test::ScopedEnv tmp("TMPDIR", dir / "tmp");
+  dir.MakeFolder("tmp");
+  const std::string own = dir / ("tmp/kalendor-runtime-" + std::to_string(::getuid()));
+  EXPECT_EQ(QtSingleInstance().RuntimeFolder(), own);
+  struct stat st {};
+  ASSERT_EQ(::stat(own.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  // A folder of that name that others may enter is not used.
+  ::chmod(own.c_str(), 0755);
+  EXPECT_NE(QtSingleInstance().RuntimeFolder(), own);
 }
 
 }  // namespace

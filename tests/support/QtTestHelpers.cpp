@@ -18,6 +18,23 @@ bool WaitUntil(const std::function<bool()>& done, int timeout_ms) {
   return true;
 }
 
+ScopedEnv::ScopedEnv(const char* name, const char* value)
+    : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {
+  if (value != nullptr) {
+    qputenv(name, value);
+  } else {
+    qunsetenv(name);
+  }
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (had_) {
+    qputenv(name_, old_);
+  } else {
+    qunsetenv(name_);
+  }
+}
+
 QWidget* FindModal() {
   if (QWidget* w = QApplication::activeModalWidget()) return w;
   for (QWidget* w : QApplication::topLevelWidgets()) {

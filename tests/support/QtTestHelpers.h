@@ -1,10 +1,12 @@
 // Helpers for the widget tests: waiting on the event loop and answering modal boxes.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <string>
 
 class QAbstractButton;
 class QMessageBox;
@@ -30,6 +32,21 @@ struct SeenMessageBox {
 // the button with the text `answer`; `close` instead closes the box through its close request
 // (the title bar's close box or Escape).
 void AnswerNextMessageBox(SeenMessageBox& seen, const QString& answer, bool close = false);
+
+// Sets (or with nullptr unsets) an environment variable for the life of the object.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value);
+  ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name, value.c_str()) {}
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  QByteArray old_;
+  bool had_;
+};
 
 // The modal window currently shown, when there is one.
 QWidget* FindModal();
