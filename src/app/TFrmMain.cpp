@@ -205,6 +205,7 @@ void TFrmMain::BuildStatusBar() {
   panels_[1] = new QLabel(bar);
   panels_[1]->setObjectName(QStringLiteral("SbrPanel1"));
   panels_[1]->setFixedWidth(120);
+  for (QLabel* panel : panels_) panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   // The text panel takes what is left of the 760 + 120 pixels when the window is narrower.
   bar->addWidget(panels_[0], 1);
   bar->addPermanentWidget(panels_[1], 0);
