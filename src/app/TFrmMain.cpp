@@ -1,0 +1,276 @@
+#include "app/TFrmMain.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "mainwindow/HelpCommands.h"
+#include "mainwindow/TDlgVersion.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Shell.h"
+
+namespace kal::app {
+
+namespace {
+
+// One row of the menu table. A row with an empty name and caption is a separator; a row whose
+// `submenu` is set opens a submenu of the rows up to the next kEnd row.
+enum class Kind { Item, Check, Radio, Separator, Submenu, End };
+
+struct MenuRow {
+  Kind kind;
+  const char* name;
+  const char* caption;
+  const char* shortcut;
+};
+
+constexpr MenuRow Item(const char* name, const char* caption, const char* shortcut = "") {
+  return {Kind::Item, name, caption, shortcut};
+}
+constexpr MenuRow Check(const char* name, const char* caption, const char* shortcut = "") {
+  return {Kind::Check, name, caption, shortcut};
+}
+constexpr MenuRow Radio(const char* name, const char* caption, const char* shortcut = "") {
+  return {Kind::Radio, name, caption, shortcut};
+}
+constexpr MenuRow Sub(const char* name, const char* caption) { return {Kind::Submenu, name, caption, ""}; }
+constexpr MenuRow Sep() { return {Kind::Separator, "", "", ""}; }
+constexpr MenuRow End() { return {Kind::End, "", "", ""}; }
+
+struct TopMenu {
+  const char* name;
+  const char* caption;
+  std::initializer_list<MenuRow> rows;
+};
+
+// The menu bar, menu by menu, in order. The top-level captions carry a blank on each side.
+const std::initializer_list<TopMenu>& MenuTable() {
+  static const std::initializer_list<TopMenu> table = {
+      {"MenFile", " ファイル(&F) ",
+       {Sub("MenImport", "インポート(&I)"), Item("MenImportSch", "スケジュール(&S)"),
+        Item("MenImportHoliday", "祝日・休日・記念日(&H)"), Item("MenImportTodo", "ToDo(&T)"),
+        Item("MenImportWeather", "天気情報(&W)"), End(), Item("MenExport", "エクスポート(&E)"), Sep(),
+        Item("MenPrint", "スケジュール表の印刷(&P)"), Item("MenPreview", "印刷プレビュー(&V)"), Sep(),
+        Item("MenExit", "終了(&X)")}},
+      {"MenEdit", " 編集(&E) ",
+       {Item("MenSchAdd", "スケジュールの追加(&A)"), Item("MenMemoEdit", "メモの編集(&M)"),
+        Item("MenTodoAdd", "ToDoの追加(&T)"), Item("MenNoteEdit", "ノートの編集(&N)"), Sep(),
+        Item("MenSchList", "スケジュール一覧(&S)"), Item("MenHolidayList", "祝日・休日・記念日一覧(&H)"),
+        Item("MenMemoList", "メモ一覧(&M)"), Item("MenTodoList", "ToDo一覧(&O)"),
+        Item("MenWeatherList", "天気情報一覧(&W)")}},
+      {"MenView", " 表示(&V) ",
+       {Check("MenToolBar", "ツールバー(&T)"), Check("MenStatusBar", "ステータスバー(&S)"), Sep(),
+        Check("MenMiniBef", "前月ミニカレンダー(&B)"), Check("MenMiniCur", "当月ミニカレンダー(&C)"),
+        Check("MenMiniNxt", "次月ミニカレンダー(&X)"), Sep(), Check("MenSchListView", "スケジュールリスト(&L)"),
+        Check("MenNotePanel", "ノート(&N)"), Check("MenMemoPanel", "メモ欄(&E)"), Sep(),
+        Radio("MenDaily", "複数日バーチカル(&R)", "Ctrl+R"), Radio("MenVertical", "週間バーチカル(&U)", "Ctrl+U"),
+        Radio("MenWeekly", "複数週間(&W)", "Ctrl+W"), Radio("MenMonthly", "月間(&M)", "Ctrl+M"),
+        Radio("MenMonthly2", "複数月(&P)", "Ctrl+P"), Radio("MenMonthly3", "複数年同月(&Q)", "Ctrl+Q"),
+        Radio("MenYearly", "年間横表示(&Y)", "Ctrl+Y"), Radio("MenYearly2", "年間縦表示(&F)", "Ctrl+F"), Sep(),
+        Check("MenSatSun", "土・日を平日の1/2表示(&H)"), Check("MenSatSunNo", "土・日を表示しない(&V)"),
+        Check("MenAutoWidth", "選択日の幅を自動調整(&A)"), Check("MenCr", "件名を折り返して表示(&V)"), Sep(),
+        Check("MenUnderPanel", "アンダーパネル表示(&F)", "F8"), Check("MenSidePanel", "サイドパネル表示(&S)", "F9"),
+        Check("MenPanelMode", "アンダー・サイドパネル表示(&P)", "F10"), Sep(),
+        Check("MenMiniMode", "ミニカレンダー(&N)", "F12"), Item("MenTray", "タスクトレイに格納(&K)", "F3"), Sep(),
+        Item("MenRefresh", "最新の情報に更新(&Z)", "F5")}},
+      {"MenMove", " 移動(&G) ",
+       {Item("MenNowMonth", "今月(&H)", "Home"), Item("MenNextMonth", "次月(&N)", "Ctrl+N"),
+        Item("MenBeforeMonth", "前月(&B)", "Ctrl+B"), Sep(), Item("MenNextYear", "次年(&Y)", "Ctrl+Alt+N"),
+        Item("MenBeforeYear", "前年(&Z)", "Ctrl+Alt+B"), Sep(), Item("MenJump", "指定した日付へ移動(&J)", "Ctrl+J")}},
+      {"MenTool", " ツール(&T) ",
+       {Item("MenSearch", "検索(&F)"), Item("MenTimeSignal", "時刻の表示(&G)"), Sep(),
+        Item("MenBackup", "バックアップとデータ削除(&B)"), Item("MenRestore", "バックアップデータのリストア(&R)"), Sep(),
+        Item("MenAddonList", "アドオン一覧(&A)")}},
+      {"MenSetting", " 設定(&S) ",
+       {Item("MenSetup", "環境設定(&E)"), Item("MenCategory", "分類の設定(&W)"), Sep(), Sub("MenLinePitch", "行間設定"),
+        Radio("MenLinePitch1", "1"), Radio("MenLinePitch2", "2"), Radio("MenLinePitch3", "3"),
+        Radio("MenLinePitch4", "4"), Radio("MenLinePitch5", "5"), Radio("MenLinePitch6", "6"),
+        Radio("MenLinePitch7", "7"), Radio("MenLinePitch8", "8"), End(), Sub("MenCount", "表示"), End(),
+        Sub("MenSizeReset", "画面サイズの初期化"), Item("MenSizeResetCurrent", "表示中の画面サイズを初期化"),
+        Item("MenSizeResetAll", "すべての画面サイズを初期化"), Item("MenSizeResetMini", "ミニカレンダーのサイズを初期化"),
+        End(), Sep(), Item("MenPassword", "パスワード登録(&P)"), Sep(), Item("MenCatChecked", "チェック済みの分類を表示(&X)"),
+        Item("MenCatUnchecked", "未チェックの分類を表示(&Y)"), Item("MenCatAll", "すべての分類を表示(&Z)")}},
+      {"MenHelpMenu", " ヘルプ(&H) ",
+       {Item("MenHelp", "Kalendor ヘルプ(&H)", "F1"), Item("MenWebHelp", "Webオンラインヘルプ(&W)"), Sep(),
+        Item("MenVersion", "バージョン情報(&A)...")}},
+  };
+  return table;
+}
+
+QString U(const char* s) { return QString::fromUtf8(s); }
+
+}  // namespace
+
+TFrmMain::TFrmMain(MainWindowPorts ports, MainWindowSetup setup, QWidget* parent)
+    : QMainWindow(parent), ports_(ports), setup_(std::move(setup)) {
+  setObjectName(QStringLiteral("TFrmMain"));
+  title_ = QString::fromStdString(setup_.title.empty() ? std::string(kDefaultTitle) : setup_.title);
+  setWindowTitle(title_);
+  resize(920, 680);
+
+  BuildMenu();
+
+  central_ = new QWidget(this);
+  central_->setObjectName(QStringLiteral("PnlTop"));
+  auto* layout = new QVBoxLayout(central_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  setCentralWidget(central_);
+
+  BuildStatusBar();
+}
+
+TFrmMain::~TFrmMain() = default;
+
+void TFrmMain::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MenMain"));
+  for (const TopMenu& top : MenuTable()) {
+    QMenu* menu = bar->addMenu(U(top.caption));
+    menu->setObjectName(U(top.name));
+    menu->menuAction()->setObjectName(U(top.name));
+    QMenu* current = menu;
+    QActionGroup* group = nullptr;
+    for (const MenuRow& row : top.rows) {
+      switch (row.kind) {
+        case Kind::Separator:
+          current->addSeparator();
+          group = nullptr;
+          continue;
+        case Kind::Submenu: {
+          QMenu* sub = current->addMenu(U(row.caption));
+          sub->setObjectName(U(row.name));
+          sub->menuAction()->setObjectName(U(row.name));
+          current = sub;
+          group = nullptr;
+          continue;
+        }
+        case Kind::End:
+          current = menu;
+          group = nullptr;
+          continue;
+        default:
+          break;
+      }
+      QAction* action = current->addAction(U(row.caption));
+      action->setObjectName(U(row.name));
+      if (row.shortcut[0] != '\0') action->setShortcut(QKeySequence(U(row.shortcut)));
+      if (row.kind == Kind::Check || row.kind == Kind::Radio) action->setCheckable(true);
+      if (row.kind == Kind::Radio) {
+        if (group == nullptr) group = new QActionGroup(current);
+        group->addAction(action);
+      }
+      // Each command is enabled by the code that carries it out.
+      action->setEnabled(false);
+    }
+  }
+
+  // The default view mode until the settings say otherwise.
+  Action(QStringLiteral("MenMonthly"))->setChecked(true);
+
+  // Submenus whose items are all still disabled are disabled with them.
+  for (QMenu* sub : bar->findChildren<QMenu*>()) {
+    if (sub->parent() == bar) continue;
+    bool any = false;
+    for (QAction* a : sub->actions()) any = any || (!a->isSeparator() && a->isEnabled());
+    sub->menuAction()->setEnabled(any);
+  }
+
+  auto enable = [this](const char* name, void (TFrmMain::*handler)()) {
+    QAction* a = Action(U(name));
+    a->setEnabled(true);
+    connect(a, &QAction::triggered, this, handler);
+  };
+  enable("MenExit", &TFrmMain::MenExitClick);
+  enable("MenVersion", &TFrmMain::MenVersionClick);
+  enable("MenHelp", &TFrmMain::MenHelpClick);
+  enable("MenWebHelp", &TFrmMain::MenWebHelpClick);
+}
+
+void TFrmMain::BuildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("SbrBottom"));
+  bar->setSizeGripEnabled(true);
+  panels_[0] = new QLabel(bar);
+  panels_[0]->setObjectName(QStringLiteral("SbrPanel0"));
+  panels_[0]->setMinimumWidth(0);
+  panels_[1] = new QLabel(bar);
+  panels_[1]->setObjectName(QStringLiteral("SbrPanel1"));
+  panels_[1]->setFixedWidth(120);
+  for (QLabel* panel : panels_) panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  // The text panel takes what is left of the 760 + 120 pixels when the window is narrower.
+  bar->addWidget(panels_[0], 1);
+  bar->addPermanentWidget(panels_[1], 0);
+}
+
+QAction* TFrmMain::Action(const QString& name) const {
+  for (QAction* a : menuBar()->findChildren<QAction*>(name)) {
+    if (a->objectName() == name) return a;
+  }
+  return nullptr;
+}
+
+QMenu* TFrmMain::Menu(const QString& name) const { return menuBar()->findChild<QMenu*>(name); }
+
+QLabel* TFrmMain::StatusPanel(int index) const {
+  return index >= 0 && index < 2 ? panels_[index] : nullptr;
+}
+
+void TFrmMain::BringForward() {
+  if (!isVisible()) {
+    if (on_show_from_tray) {
+      on_show_from_tray();
+    } else {
+      show();
+    }
+  } else if (isMinimized()) {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+  }
+  raise();
+  activateWindow();
+}
+
+void TFrmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_once_ || event->spontaneous()) return;
+  shown_once_ = true;
+  // Runs once the window is on the screen, so that a dialog opened there (the initial settings)
+  // stands in front of it.
+  QTimer::singleShot(0, this, &TFrmMain::FormShow);
+}
+
+void TFrmMain::FormShow() {
+  if (on_first_show) on_first_show();
+}
+
+void TFrmMain::closeEvent(QCloseEvent* event) {
+  FormCloseQuery();
+  event->accept();
+}
+
+void TFrmMain::FormCloseQuery() {
+  if (on_close_query) on_close_query();
+}
+
+void TFrmMain::MenExitClick() { close(); }
+
+void TFrmMain::MenVersionClick() {
+  mainwindow::TDlgVersion dialog(this);
+  dialog.exec();
+}
+
+void TFrmMain::MenHelpClick() {
+  mainwindow::OpenHelpFile(setup_.program_folder, ports_.files, ports_.shell, ports_.dialogs);
+}
+
+void TFrmMain::MenWebHelpClick() { ports_.shell.Open(mainwindow::WebHelpAddress()); }
+
+}  // namespace kal::app

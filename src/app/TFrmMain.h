@@ -1,0 +1,97 @@
+// The main window: menu bar, status bar and the central area that holds the calendar.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace kal::platform {
+class Dialogs;
+class FileSystem;
+class Shell;
+}  // namespace kal::platform
+
+namespace kal::app {
+
+// The window title when [Window] Title is empty.
+inline constexpr const char* kDefaultTitle = "Kalendor";
+
+// What the window needs of the rest of the program, handed in by the start-up code.
+struct MainWindowPorts {
+  platform::Dialogs& dialogs;
+  platform::Shell& shell;
+  platform::FileSystem& files;
+};
+
+struct MainWindowSetup {
+  std::string title;           // [Window] Title; empty gives kDefaultTitle
+  std::string program_folder;  // with a trailing separator
+};
+
+class TFrmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  TFrmMain(MainWindowPorts ports, MainWindowSetup setup, QWidget* parent = nullptr);
+  ~TFrmMain() override;
+
+  // Called once, just after the window has been shown for the first time (the first-show work
+  // of the start-up: side list, panels, initial-settings dialog on a first run).
+  std::function<void()> on_first_show;
+  // Called when the window is about to close (the exit-time save). The close always goes on.
+  std::function<void()> on_close_query;
+  // Called by BringForward when the window is hidden in the task tray; without it the window is
+  // simply shown again.
+  std::function<void()> on_show_from_tray;
+
+  // A menu item or menu by its component name ("MenExit", "MenView", ...); nullptr when unknown.
+  QAction* Action(const QString& name) const;
+  QMenu* Menu(const QString& name) const;
+
+  // The area below the tool and navigation bars where the calendar and the panels go.
+  QWidget* CentralArea() const { return central_; }
+
+  // Status bar panels 0 (the text panel) and 1 (the panel the program draws itself).
+  QLabel* StatusPanel(int index) const;
+
+  // The title from the settings (the folder-set switch appends " - " + the set's name).
+  const QString& BaseTitle() const { return title_; }
+
+  // The wake-up request of a second start: restore from the tray or from minimised, then come
+  // to the front.
+  void BringForward();
+
+  // "終了(&X)": closes the window through the normal close sequence.
+  void MenExitClick();
+  // "バージョン情報(&A)...": the about box.
+  void MenVersionClick();
+  // "Kalendor ヘルプ(&H)": the help file beside the program.
+  void MenHelpClick();
+  // "Webオンラインヘルプ(&W)".
+  void MenWebHelpClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormShow();
+  void FormCloseQuery();
+  void BuildMenu();
+  void BuildStatusBar();
+
+  MainWindowPorts ports_;
+  MainWindowSetup setup_;
+  QString title_;
+  QWidget* central_ = nullptr;
+  QLabel* panels_[2] = {nullptr, nullptr};
+  bool shown_once_ = false;
+};
+
+}  // namespace kal::app

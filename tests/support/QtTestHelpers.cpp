@@ -1,0 +1,79 @@
+#include "support/QtTestHelpers.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace kal::test {
+
+bool WaitUntil(const std::function<bool()>& done, int timeout_ms) {
+  QDeadlineTimer deadline(timeout_ms);
+  while (!done()) {
+    if (deadline.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+ScopedEnv::ScopedEnv(const char* name, const char* value)
+    : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {
+  if (value != nullptr) {
+    qputenv(name, value);
+  } else {
+    qunsetenv(name);
+  }
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (had_) {
+    qputenv(name_, old_);
+  } else {
+    qunsetenv(name_);
+  }
+}
+
+QWidget* FindModal() {
+  if (QWidget* w = QApplication::activeModalWidget()) return w;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible() && w->isModal()) return w;
+  }
+  return nullptr;
+}
+
+void AnswerNextMessageBox(SeenMessageBox& seen, const QString& answer, bool close) {
+  // Polls until the box is up (it is shown by a nested event loop), then answers it.
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  auto tries = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, [timer, tries, &seen, answer, close] {
+    auto* box = qobject_cast<QMessageBox*>(FindModal());
+    if (box == nullptr) {
+      if (++*tries > 500) timer->deleteLater();
+      return;
+    }
+    timer->stop();
+    timer->deleteLater();
+    seen.seen = true;
+    seen.caption = box->windowTitle();
+    seen.text = box->text();
+    seen.icon = box->icon();
+    seen.text_format = box->textFormat();
+    QAbstractButton* target = nullptr;
+    for (QAbstractButton* b : box->buttons()) {
+      seen.buttons << b->text();
+      if (b->text() == answer) target = b;
+    }
+    if (box->defaultButton() != nullptr) seen.default_button = box->defaultButton()->text();
+    if (close || target == nullptr) {
+      box->close();
+    } else {
+      target->click();
+    }
+  });
+  timer->start();
+}
+
+}  // namespace kal::test

@@ -1,0 +1,54 @@
+// Helpers for the widget tests: waiting on the event loop and answering modal boxes.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <string>
+
+class QAbstractButton;
+class QMessageBox;
+class QWidget;
+
+namespace kal::test {
+
+// Runs the event loop until `done` holds or `timeout_ms` passes; returns `done()`.
+bool WaitUntil(const std::function<bool()>& done, int timeout_ms = 3000);
+
+// What a message box showed.
+struct SeenMessageBox {
+  bool seen = false;
+  QString caption;
+  QString text;
+  int icon = 0;             // QMessageBox::Icon
+  int text_format = 0;      // Qt::TextFormat
+  QStringList buttons;      // button texts (in no particular order)
+  QString default_button;   // text of the default button
+};
+
+// Arranges for the next modal message box to be inspected into `seen` and answered by clicking
+// the button with the text `answer`; `close` instead closes the box through its close request
+// (the title bar's close box or Escape).
+void AnswerNextMessageBox(SeenMessageBox& seen, const QString& answer, bool close = false);
+
+// Sets (or with nullptr unsets) an environment variable for the life of the object.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value);
+  ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name, value.c_str()) {}
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  QByteArray old_;
+  bool had_;
+};
+
+// The modal window currently shown, when there is one.
+QWidget* FindModal();
+
+}  // namespace kal::test
