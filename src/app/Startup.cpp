@@ -54,4 +54,12 @@ void ReloadSession(Session& session, const std::string& main_font_name, StartupP
   session.folders = ResolveFolders(session.folder_values, session.program_folder);
 }
 
+void SaveExitLayout(Session& session, store::ExitState& state, platform::FileSystem& files) {
+  if (state.initialising) return;
+  state.layout_changed = state.layout_changed || session.layout_changed;
+  state.remembered_year = session.remembered_year;
+  store::IniFile ini = store::IniFile::Load(files, session.settings_file);
+  if (store::SaveExitSettings(ini, session.settings, state)) ini.Flush(files, session.settings_file);
+}
+
 }  // namespace kal::app

@@ -59,6 +59,11 @@ inline constexpr const char* kPasswordErrorCaption = "パスワード設定エ�
 Session StartSession(const CommandLine& command_line, const std::string& executable_folder,
                      const std::string& per_user_root, const std::string& main_font_name, StartupPorts ports);
 
+// The exit-time save: stores the column widths, decides whether the layout must be written and,
+// when it must, writes it in its order and flushes the settings file. Nothing is written while
+// the window is still initialising. Throws store::FileError.
+void SaveExitLayout(Session& session, store::ExitState& state, platform::FileSystem& files);
+
 // The every-load part again (after the settings dialog's OK).
 void ReloadSession(Session& session, const std::string& main_font_name, StartupPorts ports);
 

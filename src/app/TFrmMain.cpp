@@ -8,12 +8,16 @@
 #include <QMenuBar>
 #include <QShowEvent>
 #include <QStatusBar>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "mainwindow/HelpCommands.h"
 #include "mainwindow/TDlgVersion.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "store/TextFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 
@@ -109,12 +113,13 @@ QString U(const char* s) { return QString::fromUtf8(s); }
 
 }  // namespace
 
-TFrmMain::TFrmMain(MainWindowPorts ports, MainWindowSetup setup, QWidget* parent)
-    : QMainWindow(parent), ports_(ports), setup_(std::move(setup)) {
+TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
+    : QMainWindow(parent), ports_(ports), session_(std::move(session)) {
   setObjectName(QStringLiteral("TFrmMain"));
-  title_ = QString::fromStdString(setup_.title.empty() ? std::string(kDefaultTitle) : setup_.title);
+  const std::string& title = session_.settings.window.title;
+  title_ = QString::fromStdString(title.empty() ? std::string(kDefaultTitle) : title);
   setWindowTitle(title_);
-  resize(920, 680);
+  PlaceWindow();
 
   BuildMenu();
 
@@ -248,7 +253,45 @@ void TFrmMain::showEvent(QShowEvent* event) {
 }
 
 void TFrmMain::FormShow() {
+  initialising_ = false;
+  remembered_ = Geometry();
+  if (session_.settings.window.state == 0) {
+    started_maximised_ = true;
+    showMaximized();
+  }
   if (on_first_show) on_first_show();
+}
+
+// Size from [Window] Height and Width; position by PosMode on the screen's work area
+// (0 top left, 1 top right, 2 centre, 3 bottom left, 4 bottom right, 5 the stored Top and Left).
+void TFrmMain::PlaceWindow() {
+  const auto& w = session_.settings.window;
+  resize(w.width, w.height);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+  const int width = std::min(w.width, area.width());
+  const int height = std::min(w.height, area.height());
+  QPoint at;
+  switch (w.pos_mode) {
+    case 0: at = area.topLeft(); break;
+    case 1: at = QPoint(area.right() - width + 1, area.top()); break;
+    case 3: at = QPoint(area.left(), area.bottom() - height + 1); break;
+    case 4: at = QPoint(area.right() - width + 1, area.bottom() - height + 1); break;
+    case 5: at = QPoint(w.left, w.top); break;
+    default: at = QPoint(area.left() + (area.width() - width) / 2, area.top() + (area.height() - height) / 2);
+  }
+  move(at);
+}
+
+store::WindowGeometry TFrmMain::Geometry() const {
+  const QRect frame = frameGeometry();
+  return store::WindowGeometry{frame.top(), frame.left(), height(), width()};
+}
+
+store::WindowShowState TFrmMain::ShowState() const {
+  if (isMinimized()) return store::WindowShowState::Minimised;
+  if (isMaximized()) return store::WindowShowState::Maximised;
+  return store::WindowShowState::Normal;
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
@@ -258,6 +301,20 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
 
 void TFrmMain::FormCloseQuery() {
   if (on_close_query) on_close_query();
+  store::ExitState state;
+  state.initialising = initialising_;
+  state.show_state = ShowState();
+  state.state_switched = state.show_state != store::WindowShowState::Minimised &&
+                         (state.show_state == store::WindowShowState::Maximised) != started_maximised_;
+  state.current = Geometry();
+  state.remembered = remembered_;
+  state.current_year = store::YearOf(ports_.clock.Now().date);
+  state.views_shown[static_cast<std::size_t>(session_.settings.window.grid_mode - 1)] = true;
+  try {
+    SaveExitLayout(session_, state, ports_.files);
+  } catch (const store::FileError& e) {
+    ports_.dialogs.Error(e.what(), store::kFileErrorCaption);
+  }
 }
 
 void TFrmMain::MenExitClick() { close(); }
@@ -268,7 +325,7 @@ void TFrmMain::MenVersionClick() {
 }
 
 void TFrmMain::MenHelpClick() {
-  mainwindow::OpenHelpFile(setup_.program_folder, ports_.files, ports_.shell, ports_.dialogs);
+  mainwindow::OpenHelpFile(session_.program_folder, ports_.files, ports_.shell, ports_.dialogs);
 }
 
 void TFrmMain::MenWebHelpClick() { ports_.shell.Open(mainwindow::WebHelpAddress()); }

@@ -7,11 +7,15 @@
 #include <functional>
 #include <string>
 
+#include "app/Startup.h"
+#include "store/Settings.h"
+
 class QAction;
 class QLabel;
 class QMenu;
 
 namespace kal::platform {
+class Clock;
 class Dialogs;
 class FileSystem;
 class Shell;
@@ -27,18 +31,19 @@ struct MainWindowPorts {
   platform::Dialogs& dialogs;
   platform::Shell& shell;
   platform::FileSystem& files;
-};
-
-struct MainWindowSetup {
-  std::string title;           // [Window] Title; empty gives kDefaultTitle
-  std::string program_folder;  // with a trailing separator
+  const platform::Clock& clock;
 };
 
 class TFrmMain : public QMainWindow {
   Q_OBJECT
 
  public:
-  TFrmMain(MainWindowPorts ports, MainWindowSetup setup, QWidget* parent = nullptr);
+  // The window owns the session of the start-up: the settings as read and the folders.
+  TFrmMain(MainWindowPorts ports, Session session, QWidget* parent = nullptr);
+
+  const Session& session() const { return session_; }
+  // True from creation until the first show has finished.
+  bool Initialising() const { return initialising_; }
   ~TFrmMain() override;
 
   // Called once, just after the window has been shown for the first time (the first-show work
@@ -85,9 +90,15 @@ class TFrmMain : public QMainWindow {
   void FormCloseQuery();
   void BuildMenu();
   void BuildStatusBar();
+  void PlaceWindow();
+  store::WindowGeometry Geometry() const;
+  store::WindowShowState ShowState() const;
 
   MainWindowPorts ports_;
-  MainWindowSetup setup_;
+  Session session_;
+  bool initialising_ = true;
+  store::WindowGeometry remembered_;  // the normal window as placed at start-up
+  bool started_maximised_ = false;
   QString title_;
   QWidget* central_ = nullptr;
   QLabel* panels_[2] = {nullptr, nullptr};

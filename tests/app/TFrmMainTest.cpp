@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Clock.h"
+#include "store/IniFile.h"
 #include "platform/FileSystem.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeShell.h"
@@ -22,13 +24,16 @@ namespace {
 class TFrmMainTest : public ::testing::Test {
  protected:
   std::unique_ptr<TFrmMain> Make(const std::string& title = "") {
-    return std::make_unique<TFrmMain>(MainWindowPorts{dialogs, shell, files}, MainWindowSetup{title, dir.path()});
+    Session session = ReadSession(dir.path(), kDefaultFontName, files, clock.Now().date).session;
+    session.settings.window.title = title;
+    return std::make_unique<TFrmMain>(MainWindowPorts{dialogs, shell, files, clock}, std::move(session));
   }
 
   test::TempFolder dir;
   test::FakeDialogs dialogs;
   test::FakeShell shell;
   platform::PosixFileSystem files;
+  platform::FixedClock clock{platform::LocalDateTime{store::MakeDate(2026, 12, 10), 9, 0, 0}};
 };
 
 // Captions of a menu's items in order, separators as "-", submenus as "caption>".
@@ -241,6 +246,40 @@ TEST_F(TFrmMainTest, AWakeUpBringsTheWindowBack) {
   auto plain = Make();
   plain->BringForward();
   EXPECT_TRUE(plain->isVisible());
+}
+
+TEST_F(TFrmMainTest, AWindowClosedWhileInitialisingWritesNothing) {
+  auto w = Make();
+  EXPECT_TRUE(w->Initialising());
+  w->close();
+  EXPECT_FALSE(dir.Exists("Kalendor.ini"));
+}
+
+TEST_F(TFrmMainTest, AnUnchangedWindowWritesNothingAtExit) {
+  dir.WriteLines("Kalendor.ini", {"[Kalendor]", "Ver=5.71", "[Window]", "Now=2026", "PosMode=5", "Top=40", "Left=30"});
+  const std::string before = dir.Read("Kalendor.ini");
+  auto w = Make();
+  w->show();
+  ASSERT_TRUE(test::WaitUntil([&] { return !w->Initialising(); }));
+  w->close();
+  EXPECT_EQ(dir.Read("Kalendor.ini"), before);
+}
+
+TEST_F(TFrmMainTest, AResizedWindowWritesItsLayoutAtExit) {
+  dir.WriteLines("Kalendor.ini", {"[Kalendor]", "Ver=5.71", "[Window]", "Now=2026", "PosMode=5", "Top=40", "Left=30"});
+  auto w = Make();
+  w->show();
+  ASSERT_TRUE(test::WaitUntil([&] { return !w->Initialising(); }));
+  w->resize(800, 600);
+  w->close();
+  store::IniFile ini = store::IniFile::Load(files, dir / "Kalendor.ini");
+  EXPECT_EQ(ini.ReadInteger("Window", "Now", 0), 2026);
+  EXPECT_EQ(ini.ReadInteger("Window", "Width", 0), 800);
+  EXPECT_EQ(ini.ReadInteger("Window", "Height", 0), 600);
+  EXPECT_EQ(ini.ReadInteger("Window", "State", -1), 2);
+  EXPECT_EQ(ini.ReadString("Kalendor", "Ver", ""), "5.71");
+  EXPECT_TRUE(ini.Value("Monthly", "ItemView"));  // the view shown since start-up
+  EXPECT_FALSE(ini.Value("Daily", "ItemView"));
 }
 
 }  // namespace
