@@ -36,6 +36,8 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"format", "format yyyy/mm/dd PATTERN", RunFormat},
       {"schedules", "schedules yyyymm", RunSchedules},
+      {"categories", "categories", RunCategories},
+      {"alarm-offsets", "alarm-offsets", RunAlarmOffsets},
   };
   return commands;
 }
