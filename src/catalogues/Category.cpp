@@ -168,6 +168,18 @@ void SaveCategoryLines(platform::FileSystem& fs, const std::string& category_fol
   store::SaveLines(fs, CategoryFilePath(category_folder), lines);
 }
 
+std::vector<std::string> DefaultCategoryLines() {
+  const char* utf8[] = {"未分類        1 ",
+                        "打ち合わせ    1 0000000016777164",
+                        "出張・外出    1 0000000013434828",
+                        "休暇          1 0000000013421823",
+                        "飲み会        1 0000000016764108",
+                        "プライベート  1 0000000015125759"};
+  std::vector<std::string> lines;
+  for (const char* line : utf8) lines.push_back(platform::Utf8ToCp932(line).value_or(""));
+  return lines;
+}
+
 void CategoryCheckSet(platform::FileSystem& fs, const std::string& category_folder, CategoryTable& table,
                       std::size_t index, bool checked) {
   std::vector<std::string> lines = table.lines();

@@ -131,6 +131,9 @@ class CategoryTable {
 // Whether a category with the given check flag is filtered out of the calendar views.
 bool CategoryFiltered(bool checked, int view_mode);
 
+// The side panel's category list is disabled in mode 2, where no category is filtered.
+inline bool CategoryListEnabled(int view_mode) { return view_mode != kShowAll; }
+
 // --- Files ---------------------------------------------------------------------------------
 
 // The category folder (with its trailing separator) + "Category.tbl".
@@ -141,6 +144,10 @@ CategoryTable LoadCategoryTable(platform::FileSystem& fs, const std::string& cat
 // Replaces the table file. Throws store::FileError.
 void SaveCategoryLines(platform::FileSystem& fs, const std::string& category_folder,
                        const std::vector<std::string>& lines);
+
+// The table written where none exists when the settings are first confirmed (CP932 lines): no
+// colours for "未分類", black text on a light background for the others.
+std::vector<std::string> DefaultCategoryLines();
 
 // The side panel's tick: rewrites the line's check flag, rebuilds the names and saves the table
 // at once. Throws store::FileError (the table in memory is then left unchanged).

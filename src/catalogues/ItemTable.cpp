@@ -185,6 +185,12 @@ std::string AlarmOffsetText(int minutes) {
   return minutes < 60 ? std::to_string(minutes) + " 分" : std::to_string(minutes / 60) + " 時間";
 }
 
+std::vector<std::string> AlarmChoiceTexts(const std::vector<int>& offsets) {
+  std::vector<std::string> texts{"----"};
+  for (int m : offsets) texts.push_back(AlarmOffsetText(m));
+  return texts;
+}
+
 std::vector<int> DefaultAlarmOffsets() { return {0, 1, 3, 5, 10, 15, 20, 30, 60}; }
 
 std::vector<int> LoadAlarmOffsets(platform::FileSystem& fs, const std::string& table_folder,

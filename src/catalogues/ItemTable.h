@@ -55,6 +55,9 @@ std::string AlarmField(int minutes);
 // A lead time as the lists show it: minutes + " 分" below 60, else hours + " 時間".
 std::string AlarmOffsetText(int minutes);
 
+// The entries of the alarm drop-downs: "----" (no alarm, code 0), then one text per lead time.
+std::vector<std::string> AlarmChoiceTexts(const std::vector<int>& offsets);
+
 // The alarm table as the program uses it: the lead times of Alarm.tbl in file order, or the
 // nine built-in values when the file is missing. A line that is not a whole number from 0 to
 // 360 is ignored; `ignored` (when given) receives the 1-based numbers of such lines. Throws

@@ -1,10 +1,8 @@
 #include "catalogues/TDlgCatSet.h"
 
-#include <QApplication>
 #include <QBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 
 #include "catalogues/Category.h"
 #include "catalogues/QtCategoryCell.h"
@@ -12,48 +10,6 @@
 #include "store/TextFile.h"
 
 namespace kal::catalogues {
-namespace {
-
-constexpr int kLineRole = Qt::UserRole + 1;
-
-// Lines are CP932 bytes; they travel through the items as Latin-1 so that no byte changes.
-QString LineData(const std::string& line) { return QString::fromLatin1(line.data(), static_cast<int>(line.size())); }
-std::string DataLine(const QVariant& data) { return data.toString().toLatin1().toStdString(); }
-
-// Draws each row as a category cell to the right of its check box.
-class CategoryCellDelegate : public QStyledItemDelegate {
- public:
-  CategoryCellDelegate(const CategoryIcons& icons, QObject* parent) : QStyledItemDelegate(parent), icons_(icons) {}
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    QStyleOptionViewItem opt(option);
-    initStyleOption(&opt, index);
-    const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : QApplication::style();
-    const QRect check = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, widget);
-    QStyleOptionViewItem box(opt);
-    box.rect = check;
-    box.state = box.state & ~QStyle::State_HasFocus;
-    box.state |= opt.checkState == Qt::Checked ? QStyle::State_On : QStyle::State_Off;
-    style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, widget);
-    QRect cell = option.rect;
-    cell.setLeft(check.right() + 3);
-    const std::string line = DataLine(index.data(kLineRole));
-    const CategoryEntry entry = ReadCategoryLine(line);
-    DrawCategoryCell(*painter, cell, entry, icons_.Image(entry.icon), kCellIconLeftList,
-                     (option.state & QStyle::State_Selected) != 0);
-  }
-
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    QSize size = QStyledItemDelegate::sizeHint(option, index);
-    return QSize(size.width(), std::max(size.height(), 22));
-  }
-
- private:
-  const CategoryIcons& icons_;
-};
-
-}  // namespace
 
 TDlgCatSet::TDlgCatSet(platform::FileSystem& fs, platform::Dialogs& dialogs, std::string category_folder,
                        QWidget* parent)
@@ -69,7 +25,7 @@ TDlgCatSet::TDlgCatSet(platform::FileSystem& fs, platform::Dialogs& dialogs, std
 
   lst_cat_ = new QListWidget(this);
   lst_cat_->setObjectName("LstCat");
-  lst_cat_->setItemDelegate(new CategoryCellDelegate(icons_, lst_cat_));
+  lst_cat_->setItemDelegate(new CategoryCellDelegate(&icons_, kCellIconLeftList, lst_cat_));
   lst_cat_->setSelectionMode(QAbstractItemView::SingleSelection);
 
   struct Spec {
@@ -117,7 +73,7 @@ TDlgCatSet::TDlgCatSet(platform::FileSystem& fs, platform::Dialogs& dialogs, std
     if (row < 0) return;
     editor_.SetChecked(static_cast<std::size_t>(row), item->checkState() == Qt::Checked);
     refilling_ = true;
-    item->setData(kLineRole, LineData(editor_.lines()[static_cast<std::size_t>(row)]));
+    item->setData(kCategoryLineRole, CategoryLineData(editor_.lines()[static_cast<std::size_t>(row)]));
     refilling_ = false;
   });
   Refill();
@@ -137,7 +93,7 @@ void TDlgCatSet::Refill() {
     auto* item = new QListWidgetItem(QString::fromStdString(CategoryName(line)), lst_cat_);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(CategoryChecked(line) ? Qt::Checked : Qt::Unchecked);
-    item->setData(kLineRole, LineData(line));
+    item->setData(kCategoryLineRole, CategoryLineData(line));
   }
   if (auto selected = editor_.selected())
     lst_cat_->setCurrentRow(static_cast<int>(*selected));

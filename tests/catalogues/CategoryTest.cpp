@@ -141,6 +141,9 @@ TEST(CategoryTable, ViewModesFilterByTheCheckFlag) {
     EXPECT_TRUE(table.ShownText("Unknown", c.mode));
   }
   EXPECT_TRUE(CategoryTable().ShownText("Anything", kShowChecked));
+  EXPECT_TRUE(CategoryListEnabled(kShowChecked));
+  EXPECT_TRUE(CategoryListEnabled(kShowUnchecked));
+  EXPECT_FALSE(CategoryListEnabled(kShowAll));
 }
 
 TEST(CategoryTable, ScheduleCategoryFieldMatchesItsCategory) {
@@ -169,6 +172,19 @@ TEST(CategoryTable, SetCheckedRebuildsTheFilter) {
   EXPECT_EQ(table.lines()[1], "Private       1 ");
   EXPECT_TRUE(table.ShownText("Private", kShowChecked));
   EXPECT_FALSE(table.ShownText("Private", kShowUnchecked));
+}
+
+TEST(CategoryFile, DefaultTableBytes) {
+  std::vector<std::string> lines = DefaultCategoryLines();
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[0], Sjis("未分類        1 "));
+  EXPECT_EQ(lines[5], Sjis("プライベート  1 0000000015125759"));
+  for (const auto& line : lines) EXPECT_EQ(line.size(), lines[0] == line ? 16u : 32u);
+  CategoryTable table(lines);
+  EXPECT_EQ(table.Entry(1).name, "打ち合わせ");
+  EXPECT_EQ(table.Entry(1).text_colour, 0);
+  EXPECT_EQ(table.Entry(1).back_colour, 16777164);
+  EXPECT_EQ(table.Entry(0).back_colour, std::nullopt);
 }
 
 TEST(CategoryFile, MissingFileIsAnEmptyTable) {

@@ -83,6 +83,8 @@ TEST(ItemTables, AlarmFieldsAndTexts) {
   EXPECT_EQ(AlarmOffsetText(5), "5 分");
   EXPECT_EQ(AlarmOffsetText(59), "59 分");
   EXPECT_EQ(AlarmOffsetText(120), "2 時間");
+  EXPECT_EQ(AlarmChoiceTexts({0, 30, 60, 360}),
+            (std::vector<std::string>{"----", "0 分", "30 分", "1 時間", "6 時間"}));
 }
 
 class ItemEditorTest : public ::testing::Test {

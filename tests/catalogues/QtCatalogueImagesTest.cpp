@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QStandardItemModel>
+#include <QStyleOptionViewItem>
 
 #include "catalogues/QtCategoryCell.h"
 #include "catalogues/QtCategoryIcons.h"
@@ -139,6 +141,49 @@ TEST(QtCategoryCell, DrawsBackgroundFrameIconAndSelection) {
   EXPECT_EQ(image.pixelColor(60, 0), QColor(0, 0, 0x80));
   EXPECT_EQ(image.pixelColor(60, 1), QColor(0, 0, 0x80));
   EXPECT_EQ(image.pixelColor(2, 11), QColor(Qt::white));
+}
+
+// Paints row 0 of a one-row model with the delegate into a 120x22 image.
+QImage PaintRow(CategoryCellDelegate& delegate, const std::string& line) {
+  QStandardItemModel model;
+  auto* item = new QStandardItem;
+  item->setData(CategoryLineData(line), kCategoryLineRole);
+  model.appendRow(item);
+  QImage image(120, 22, QImage::Format_RGB32);
+  image.fill(Qt::black);
+  QStyleOptionViewItem option;
+  option.rect = image.rect();
+  option.state = QStyle::State_Enabled;
+  QPainter painter(&image);
+  delegate.paint(&painter, option, model.index(0, 0));
+  return image;
+}
+
+TEST(QtCategoryCell, DelegateDrawsTheLineOfEachRow) {
+  EXPECT_EQ(CategoryLineFromData(CategoryLineData("\x8B\x78\x89\xC9   1")), "\x8B\x78\x89\xC9   1");
+  CategoryIcons icons;
+  CategoryCellDelegate delegate(&icons, kCellIconLeftDropDown);
+  // Background $0000FF (red), icon 1 (the built-in flag) 3 pixels in.
+  const std::string line = "Red           1 0000000000000255001";
+  QImage image = PaintRow(delegate, line);
+  EXPECT_EQ(image.pixelColor(110, 11), QColor(Qt::red));
+  int drawn = 0;
+  for (int x = 0; x < 16; ++x) drawn += image.pixelColor(3 + x, 8) != QColor(Qt::red);
+  EXPECT_GT(drawn, 0);
+
+  // Without icons (the side panel with CatIcon off) the same place keeps the background.
+  delegate.SetShowIcons(false);
+  image = PaintRow(delegate, line);
+  for (int x = 0; x < 16; ++x) EXPECT_EQ(image.pixelColor(3 + x, 8), QColor(Qt::red));
+
+  // A filtered category is asked about with its own line.
+  std::string asked;
+  delegate.SetGreyed([&](const std::string& l) {
+    asked = l;
+    return true;
+  });
+  PaintRow(delegate, line);
+  EXPECT_EQ(asked, line);
 }
 
 }  // namespace
