@@ -28,16 +28,16 @@ TDlgCatSet::TDlgCatSet(platform::FileSystem& fs, platform::Dialogs& dialogs, std
   lst_cat_->setItemDelegate(new CategoryCellDelegate(&icons_, kCellIconLeftList, lst_cat_));
   lst_cat_->setSelectionMode(QAbstractItemView::SingleSelection);
 
-  struct Spec {
+  struct ButtonText {
     const char* name;
     const char* text;
   };
-  const Spec specs[] = {{"BtnAdd", "追加"},           {"BtnDelete", "削除"},         {"BtnRename", "名前の変更"},
+  const ButtonText texts[] = {{"BtnAdd", "追加"},           {"BtnDelete", "削除"},         {"BtnRename", "名前の変更"},
                         {"BtnUp", "上へ"},            {"BtnDown", "下へ"},           {"BtnTextColor", "文字色"},
                         {"BtnBackColor", "背景色"},   {"BtnColorClear", "色クリア"}, {"BtnIconSet", "アイコンの登録"},
                         {"BtnIconDelete", "アイコンの削除"}, {"BtnOk", "登録"},      {"BtnCancel", "キャンセル"}};
   auto* buttons = new QVBoxLayout;
-  for (const Spec& s : specs) {
+  for (const ButtonText& s : texts) {
     auto* b = new QPushButton(QString::fromUtf8(s.text), this);
     b->setObjectName(s.name);
     if (std::string(s.name) == "BtnOk") buttons->addStretch();
