@@ -18,6 +18,10 @@ const app::Session& SessionOf(CliContext& context);
 calendar::HolidayList HolidaysOf(CliContext& context);
 // The resolved data folder, with a trailing "/".
 std::string DataFolder(CliContext& context);
+// The category folder (Category.tbl, Klcat*.bmp) and the table folder (the entry tables,
+// Alarm.tbl), with a trailing "/".
+std::string CategoryFolder(CliContext& context);
+std::string TableFolder(CliContext& context);
 
 int RunFormat(CliContext& context, const std::vector<std::string>& args);
 int RunSchedules(CliContext& context, const std::vector<std::string>& args);
@@ -30,5 +34,7 @@ int RunFolders(CliContext& context, const std::vector<std::string>& args);
 
 // holiday-check FROM [TO]: the five holiday checks for every date, with the lines of Holiday.dat.
 int RunHolidayCheck(CliContext& context, const std::vector<std::string>& args);
+int RunCategories(CliContext& context, const std::vector<std::string>& args);
+int RunAlarmOffsets(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli

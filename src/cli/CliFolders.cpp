@@ -15,6 +15,8 @@ const app::Session& SessionOf(CliContext& context) {
 }
 
 std::string DataFolder(CliContext& context) { return SessionOf(context).folders.data; }
+std::string CategoryFolder(CliContext& context) { return SessionOf(context).folders.category; }
+std::string TableFolder(CliContext& context) { return SessionOf(context).folders.table; }
 
 int RunFolders(CliContext& context, const std::vector<std::string>& args) {
   if (!args.empty()) throw UsageError{"folders takes no arguments"};
