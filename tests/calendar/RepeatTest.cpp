@@ -4,6 +4,8 @@
 
 #include <set>
 
+#include "store/HolidayFile.h"
+
 namespace kal::calendar {
 namespace {
 
@@ -139,6 +141,20 @@ TEST(Repeat, ShiftToTheNextDayPassesTheSubstituteHoliday) {
   EXPECT_EQ(result.dates, Dates({{2024, 4, 30}, {2024, 5, 7}, {2024, 5, 13}}));
   rule.shift = RepeatShift::Before;
   EXPECT_EQ(RepeatDates(rule, golden_week).dates, Dates({{2024, 4, 27}, {2024, 5, 2}, {2024, 5, 11}}));
+}
+
+TEST(Repeat, TheRealHolidayListShiftsTheSameWay) {
+  // The built-in Holiday.dat: 5 May 2024 is a Sunday holiday and 6 May its substitute.
+  const HolidayList list = HolidayList::FromFileLines(store::BuiltInHolidayLines(), HolidaySettings{});
+  RepeatRule rule;
+  rule.from = MakeDate(2024, 4, 28);
+  rule.to = MakeDate(2024, 5, 12);
+  rule.pattern = RepeatPattern::Week;
+  rule.weekday = 0;
+  rule.shift = RepeatShift::After;
+  rule.on_public_holiday = true;
+  rule.on_sunday = true;
+  EXPECT_EQ(RepeatDates(rule, HolidayOracleOf(list)).dates, Dates({{2024, 4, 30}, {2024, 5, 7}, {2024, 5, 13}}));
 }
 
 TEST(Repeat, SkipDropsSaturdaysAndLowersTheCount) {
