@@ -37,6 +37,7 @@ const std::vector<Command>& Commands() {
       {"settings", "settings", RunSettings},
       {"folders", "folders", RunFolders},
       {"schedules", "schedules yyyymm", RunSchedules},
+      {"holidays", "holidays yyyy", RunHolidays},
       {"holiday-check", "holiday-check FROM [TO]",
        RunHolidayCheck},
       {"rokuyo", "rokuyo FROM TO", RunRokuyo},
@@ -48,6 +49,7 @@ const std::vector<Command>& Commands() {
        " [--cycle date|weekday] [--month 1-12] [--day 1-31|末日|第1|第2|第3|第4|最終]"
        " [--shift none|before|after|skip] [--on 祝日,休日,土曜,日曜]",
        RunRepeat},
+      {"model", "model yyyymm --view N [--count N]", RunModel},
   };
   return commands;
 }

@@ -31,4 +31,9 @@ int RunFolders(CliContext& context, const std::vector<std::string>& args);
 // holiday-check FROM [TO]: the five holiday checks for every date, with the lines of Holiday.dat.
 int RunHolidayCheck(CliContext& context, const std::vector<std::string>& args);
 
+// model yyyymm --view N [--count N]: the month model as the view builds it with that month selected.
+int RunModel(CliContext& context, const std::vector<std::string>& args);
+// holidays yyyy: the holiday-type entries of every day of the year in the monthly view's model.
+int RunHolidays(CliContext& context, const std::vector<std::string>& args);
+
 }  // namespace kal::cli
