@@ -48,10 +48,12 @@ store::ModelRequest RequestFor(CliContext& context, const store::Settings& setti
   return request;
 }
 
-// Every message of a rebuild on standard error, each text once per command.
+// What a rebuild reports, on standard error: each damaged line and the band limit, once per command.
 void ReportMessages(CliContext& context, const store::RebuildResult& result, std::set<std::string>& shown) {
-  for (const auto& m : result.messages)
-    if (shown.insert(m.text).second) *context.err << m.text << '\n';
+  for (const auto& d : result.damaged)
+    if (shown.insert(d.message).second) *context.err << d.message << '\n';
+  if (!result.unplaced.empty() && shown.insert(store::kBandLimitMessage).second)
+    *context.err << store::kBandLimitMessage << '\n';
 }
 
 std::string Digit(int n) { return std::to_string(n); }
