@@ -1,7 +1,6 @@
 #include "calendar/MultiDay.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "store/Record.h"
 
@@ -10,6 +9,11 @@ namespace {
 
 constexpr std::size_t kBarHeadBytes = 130;  // the line up to the bar style
 constexpr std::size_t kLinkFrom = 132;      // 0-based start of the link mark
+
+std::string TwoDigits(int n) {
+  n = std::clamp(n, 0, 99);
+  return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+}
 
 int SpanOf(std::string_view line) {
   const std::string text = store::FieldBytes(line, 114, 2);
@@ -82,15 +86,13 @@ int FreeBand(const std::vector<std::string>& day_list) {
 }
 
 std::string BarEntry(int band, int index, std::string_view line, int position, bool with_link) {
-  std::string payload(line.substr(0, std::min(line.size(), kBarHeadBytes)));
-  store::PadLine(payload, kBarHeadBytes);
-  char pos[16];
-  std::snprintf(pos, sizeof pos, "%02d", position);
-  payload += pos;
-  if (with_link && line.size() > kLinkFrom) payload += line.substr(kLinkFrom);
-  char key[16];
-  std::snprintf(key, sizeof key, "%02d", band);
-  return store::MakeEntry(key, store::kEntrySchedule, index, payload);
+  std::string entry = store::MakeEntry(TwoDigits(band), store::kEntrySchedule, index, {});
+  entry.reserve(store::kEntryPrefix + kLinkFrom + (with_link && line.size() > kLinkFrom ? line.size() - kLinkFrom : 0));
+  entry += line.substr(0, std::min(line.size(), kBarHeadBytes));
+  entry.resize(store::kEntryPrefix + kBarHeadBytes, ' ');
+  entry += TwoDigits(position);
+  if (with_link && line.size() > kLinkFrom) entry += line.substr(kLinkFrom);
+  return entry;
 }
 
 std::optional<int> ExtendDaySet(store::MonthModel& model, const BarRoute& route, std::string_view line, int index,

@@ -120,15 +120,24 @@ class Rebuild {
     return it->second;
   }
 
+  // Holiday.dat is read on every rebuild; its rules are parsed again only when its lines or the
+  // settings changed, so that the public holidays worked out for a year are kept.
   void ReadHolidays() {
     const std::string path = HolidayFilePath(request_.data_folder);
     std::vector<std::string> lines;
     has_holiday_file_ = LoadLinesIfExists(fs_, path, lines);
     if (!has_holiday_file_) return;
-    std::vector<int> damaged;
-    holidays_ = calendar::HolidayList::FromFileLines(
-        lines, {request_.options.auto_equinox, request_.options.auto_holiday}, &damaged);
-    for (int n : damaged) Damaged(path, n, HolidayDamagedLineMessage(path, n));
+    HolidayCache& cache = model_.holiday_cache;
+    const calendar::HolidaySettings settings{request_.options.auto_equinox, request_.options.auto_holiday};
+    if (!cache.valid || cache.lines != lines || cache.settings.auto_equinox != settings.auto_equinox ||
+        cache.settings.auto_holiday != settings.auto_holiday) {
+      cache.damaged.clear();
+      cache.list = calendar::HolidayList::FromFileLines(lines, settings, &cache.damaged);
+      cache.lines = std::move(lines);
+      cache.settings = settings;
+      cache.valid = true;
+    }
+    for (int n : cache.damaged) Damaged(path, n, HolidayDamagedLineMessage(path, n));
   }
 
   void Damaged(const std::string& path, int index, const std::string& message) {
@@ -243,7 +252,7 @@ class Rebuild {
     if (!has_holiday_file_) return;
     const Date first = MakeDate(year, month, 1);
     const Date last = MakeDate(year, month, DaysInMonth(year, month));
-    const auto computed = calendar::ComputedHolidays(holidays_, first, last);
+    const auto computed = calendar::ComputedHolidays(holidays(), first, last);
     // Solar terms, each after its equinox holiday.
     for (int term = 0; term < 2; ++term) {
       const int day = calendar::SolarTermDay(year, month, term);
@@ -254,7 +263,7 @@ class Rebuild {
       AddHoliday(day, slot, kClassPublic, kEntrySolarTerm, kComputedIndex,
                  calendar::SolarTermName(month, term));
     }
-    for (const auto& e : HolidayEntriesInMonth(holidays_.lines(), year, month))
+    for (const auto& e : HolidayEntriesInMonth(holidays().lines(), year, month))
       AddHoliday(e.day, slot, e.holiday_class, static_cast<char>('0' + e.holiday_class), e.index, e.name);
     for (const auto& h : computed)
       if (h.kind == calendar::PublicHolidayKind::Substitute || h.kind == calendar::PublicHolidayKind::Citizens)
@@ -304,7 +313,7 @@ class Rebuild {
   std::map<std::pair<int, int>, std::vector<std::string>> month_files_;
   std::set<std::pair<std::string, int>> damaged_seen_;
   bool has_holiday_file_ = false;
-  calendar::HolidayList holidays_;
+  const calendar::HolidayList& holidays() const { return model_.holiday_cache.list; }
 };
 
 }  // namespace
@@ -360,14 +369,25 @@ std::string EntryText(std::string_view entry) {
 }
 
 std::string MakeEntry(std::string_view key, char kind, int index, std::string_view payload) {
-  char prefix[16];
-  std::snprintf(prefix, sizeof prefix, "%.2s%c%04d", std::string(key).c_str(), kind, std::clamp(index, 0, 9999));
-  std::string entry = prefix;
+  std::string entry;
+  entry.reserve(kEntryPrefix + payload.size());
+  entry += key.substr(0, 2);
+  entry.append(2 - std::min<std::size_t>(2, key.size()), ' ');
+  entry += kind;
+  int value = std::clamp(index, 0, 9999);
+  char digits[4];
+  for (int i = 3; i >= 0; --i, value /= 10) digits[i] = static_cast<char>('0' + value % 10);
+  entry.append(digits, 4);
   entry += payload;
   return entry;
 }
 
 void AddEntry(std::vector<std::string>& list, std::string entry) {
+  // Schedules arrive in file order, so most entries belong at the end.
+  if (list.empty() || CompareLines(list.back(), entry) <= 0) {
+    list.push_back(std::move(entry));
+    return;
+  }
   auto at = std::upper_bound(list.begin(), list.end(), entry, LineLess());
   list.insert(at, std::move(entry));
 }

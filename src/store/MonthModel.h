@@ -30,6 +30,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/PublicHoliday.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "store/DateText.h"
@@ -126,6 +127,16 @@ struct MonthSlot {
   std::vector<std::string> day_lines;  // the month's day file, line n for day n
 };
 
+// The rules of Holiday.dat as last read, kept between rebuilds while the file and the settings
+// stay the same.
+struct HolidayCache {
+  bool valid = false;
+  std::vector<std::string> lines;
+  calendar::HolidaySettings settings;
+  calendar::HolidayList list;
+  std::vector<int> damaged;
+};
+
 struct MonthModel {
   std::array<MonthSlot, kSlotCount> slots;
   std::vector<int> used;                   // the used slot numbers in the order the view loads them
@@ -146,6 +157,7 @@ struct MonthModel {
   std::vector<int> UsedSlotsInOrder() const;
 
   bool building = false;  // a rebuild is running
+  HolidayCache holiday_cache;
 };
 
 // The months a view holds: slot number and (year, month), in the order the view loads them.
