@@ -388,6 +388,21 @@ TEST_F(ModelFixture, HolidaysSolarTermsAndComputedHolidaysAreMerged) {
   EXPECT_EQ(model.cell(24, 2).kind, kDayPublicHoliday);
 }
 
+TEST_F(ModelFixture, AChangedHolidayFileOrSettingShowsAtTheNextRebuild) {
+  WithHolidays();
+  ModelRequest r = Request(kModeMonthly, MakeDate(2025, 3, 1));
+  Build(r);
+  EXPECT_EQ(Show(24, 2), (std::vector<std::string>{"CC 0 9999 振替休日"}));
+  r.options.auto_holiday = false;
+  Build(r);
+  EXPECT_TRUE(model.cell(24, 2).entries.empty());
+  EXPECT_EQ(model.cell(24, 2).kind, kDayWeekday);
+  dir.Write("Holiday.dat", JoinLines({Sjis(" 324        001休業日")}));
+  Build(r);
+  EXPECT_EQ(Show(24, 3), (std::vector<std::string>{"CC 1 0000 休業日"}));
+  EXPECT_TRUE(model.cell(23, 2).entries.empty());
+}
+
 TEST_F(ModelFixture, WithoutHolidayDatNoHolidaysOrSolarTermsAreShown) {
   Build(Request(kModeMonthly, MakeDate(2025, 3, 1)));
   EXPECT_TRUE(model.cell(20, 3).entries.empty());
