@@ -420,6 +420,19 @@ TEST_F(ModelFixture, APublicHolidayTakesBand00FromAnAnniversary) {
   EXPECT_EQ(model.cell(10, 6).kind, kDayPublicHoliday);
 }
 
+TEST_F(ModelFixture, AHolidayOnADayWithBars00And01GetsCC) {
+  dir.Write("Holiday.dat", JoinLines({Sjis(" 610        000祝日テスト")}));
+  Month(2025, 6, {Bar(9, 3, "一"), Bar(10, 1, "二")});
+  for (int mode : {kModeMonthly, kModeMonthly2, kModeYearly}) {
+    Build(Request(mode, MakeDate(2025, 6, 1)));
+    const int slot = model.SlotOf(2025, 6);
+    EXPECT_EQ(Show(10, slot),
+              (std::vector<std::string>{"00 5 0000 2 一", "01 5 0001 1 二", "CC 0 0000 祝日テスト"}))
+        << mode;
+    EXPECT_EQ(model.cell(10, slot).kind, kDayPublicHoliday);
+  }
+}
+
 TEST_F(ModelFixture, PrivateHolidaysAndAnniversariesWithYearCounts) {
   dir.Write("Holiday.dat", JoinLines({Sjis(" 7 12000    003結婚%d周年"), Sjis(" 7 1        001会社休み")}));
   Build(Request(kModeMonthly, MakeDate(2025, 7, 1)));
