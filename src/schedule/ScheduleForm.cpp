@@ -1,6 +1,7 @@
 #include "schedule/ScheduleForm.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "catalogues/ItemTable.h"
 #include "platform/Codec.h"
@@ -366,6 +367,21 @@ calendar::RepeatResult RepeatOccurrences(const ScheduleForm& form, const calenda
 std::string RepeatCountLabel(const ScheduleForm& form, const calendar::HolidayOracle& holidays) {
   if (!form.repeat.on) return {};
   return calendar::RepeatCountText(RepeatOccurrences(form, holidays));
+}
+
+std::string LinkForChosenFile(const std::string& chosen, const std::string& program_folder, bool relative) {
+  if (!relative || program_folder.empty()) return chosen;
+  const std::filesystem::path file(chosen), base(program_folder);
+  if (!file.is_absolute() || file.root_name() != base.root_name()) return chosen;
+  const std::filesystem::path rel = file.lexically_normal().lexically_relative(base.lexically_normal());
+  return rel.empty() ? chosen : rel.generic_string();
+}
+
+std::string LinkFullPath(const std::string& link, const std::string& program_folder) {
+  const std::string trimmed(store::Trim(link));
+  const std::filesystem::path file(trimmed);
+  if (file.is_absolute() || program_folder.empty()) return trimmed;
+  return (std::filesystem::path(program_folder) / file).lexically_normal().generic_string();
 }
 
 // --- OK ----------------------------------------------------------------------------------------

@@ -206,6 +206,12 @@ void SetRepeatCycle(ScheduleForm& form, calendar::RepeatCycle cycle);
 calendar::RepeatResult RepeatOccurrences(const ScheduleForm& form, const calendar::HolidayOracle& holidays);
 std::string RepeatCountLabel(const ScheduleForm& form, const calendar::HolidayOracle& holidays);
 
+// The link stored for a file chosen with "...": relative to the program folder when `relative`
+// (RelativePath), otherwise the full path.
+std::string LinkForChosenFile(const std::string& chosen, const std::string& program_folder, bool relative);
+// The full path "開く" opens: a relative link is taken from the program folder.
+std::string LinkFullPath(const std::string& link, const std::string& program_folder);
+
 // --- OK ----------------------------------------------------------------------------------------
 
 // Whether a period from `first` to `last` ends more than one month after its start month.

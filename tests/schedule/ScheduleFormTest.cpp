@@ -619,5 +619,13 @@ TEST_F(ScheduleFormTest, RepeatControls) {
   EXPECT_EQ(RepeatCountLabel(form, holidays), "") << "nothing shown while unticked";
 }
 
+TEST(ScheduleLink, RelativeToTheProgramFolderOnlyWhenAsked) {
+  EXPECT_EQ(LinkForChosenFile("/opt/kal/docs/a.txt", "/opt/kal/", true), "docs/a.txt");
+  EXPECT_EQ(LinkForChosenFile("/home/u/a.txt", "/opt/kal/", true), "../../home/u/a.txt");
+  EXPECT_EQ(LinkForChosenFile("/opt/kal/docs/a.txt", "/opt/kal/", false), "/opt/kal/docs/a.txt");
+  EXPECT_EQ(LinkFullPath("docs/a.txt ", "/opt/kal/"), "/opt/kal/docs/a.txt");
+  EXPECT_EQ(LinkFullPath("/home/u/a.txt", "/opt/kal/"), "/home/u/a.txt");
+}
+
 }  // namespace
 }  // namespace kal::schedule
