@@ -434,7 +434,6 @@ std::optional<FormField> CheckForm(ScheduleForm& form, platform::Dialogs& dialog
     // 6. Multi-day period.
     if (form.to < form.from) return Fail(dialogs, kEndBeforeStartMessage, FormField::ToDate);
     if (SpansThreeMonths(form.from, form.to)) return Fail(dialogs, kThreeMonthsMessage, FormField::ToDate);
-    if (DaysBetween(form.from, form.to) + 1 > kMaxSpan) return Fail(dialogs, kThreeMonthsMessage, FormField::ToDate);
     form.span = DaysBetween(form.from, form.to) + 1;
     if (repeat && form.repeat.rule.pattern == RepeatPattern::Day)
       return Fail(dialogs, kDailyMultiDayMessage, FormField::RepeatPattern);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 
 #include "platform/FileSystem.h"
@@ -617,6 +618,64 @@ TEST_F(ScheduleFormTest, RepeatControls) {
   EXPECT_TRUE(form.repeat.rule.last);
   EXPECT_EQ(RepeatDayChoices(calendar::RepeatCycle::ByDate)[31], "末日");
   EXPECT_EQ(RepeatCountLabel(form, holidays), "") << "nothing shown while unticked";
+}
+
+TEST_F(ScheduleFormTest, ASeriesWhoseMonthHasNoFreeDetailNumberStoresThatOccurrenceWithoutItsMemo) {
+  std::string may;
+  for (int n = 1; n <= 999; ++n) {
+    char detail[4];
+    std::snprintf(detail, sizeof detail, "%03d", n);
+    may += Prefix("01", "", "", "仕事", "0000") + Pad("x", 40) + Pad("", 40) + detail + "\r\n";
+  }
+  data.Write("202405.sch", may);
+  ScheduleForm form = NewForm(MakeDate(2024, 5, 20));
+  form.memo = {"メモ"};
+  form.repeat.on = true;
+  form.repeat.rule.from = MakeDate(2024, 5, 20);
+  form.repeat.rule.to = MakeDate(2024, 6, 20);
+  UpdateResult result = Ok(form);
+  ASSERT_TRUE(result.stored);
+  ASSERT_EQ(result.schedules.size(), 2u);
+  EXPECT_EQ(result.schedules[0].detail, 0);
+  EXPECT_EQ(result.schedules[1].detail, 1);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "メモの最大登録件数をオーバーしています。\nはこれ以上登録できません。");
+  EXPECT_EQ(dialogs.shown[0].caption, "最大件数オーバー");
+  const std::vector<std::string> lines = Month(2024, 5);
+  ASSERT_EQ(lines.size(), 1000u);
+  EXPECT_EQ(lines.back(), Prefix("20", "", "", "仕事", "0000") + Sjis("会議"));
+  EXPECT_EQ(store::ReadDetail(fs, data.path(), 2024, 6, 1), std::vector<std::string>{"メモ"});
+}
+
+TEST_F(ScheduleFormTest, ASelectedRangeOfDaysMakesAMultiDaySchedule) {
+  defaults.extend_bar = 1;
+  OpenRequest request;
+  request.date = MakeDate(2024, 3, 10);
+  request.range_end = MakeDate(2024, 3, 5);  // selected backwards
+  ScheduleForm form = OpenForm(request, defaults);
+  EXPECT_TRUE(form.multi_day);
+  EXPECT_EQ(form.from, MakeDate(2024, 3, 5));
+  EXPECT_EQ(form.to, MakeDate(2024, 3, 10));
+  EXPECT_EQ(form.span, 6);
+  EXPECT_EQ(form.bar_style, 1);
+  form.title = "展示会";
+  now.date = MakeDate(2024, 3, 1);
+  ASSERT_TRUE(Ok(form).stored);
+  EXPECT_EQ(Month(2024, 3), std::vector<std::string>{Prefix("05", "", "", "仕事", "0000") + Pad(Sjis("展示会"), 40) +
+                                                     Pad("", 40) + "000" + "06" + "$000000" + "$FF0000" + "1"});
+}
+
+TEST_F(ScheduleFormTest, ACopyFromAToDoItemPreselectsTheCallersCategory) {
+  OpenRequest request;
+  request.mode = EntryMode::TodoCopy;
+  request.date = MakeDate(2024, 5, 20);
+  request.todo_category = "私用";
+  ScheduleForm form = OpenForm(request, defaults);
+  EXPECT_EQ(form.mode, EntryMode::TodoCopy);
+  EXPECT_EQ(form.category, "私用");
+  EXPECT_FALSE(form.repeat_allowed);
+  request.todo_category = "なし";
+  EXPECT_EQ(OpenForm(request, defaults).category, "仕事") << "an unknown category falls back to the first";
 }
 
 TEST(ScheduleLink, RelativeToTheProgramFolderOnlyWhenAsked) {

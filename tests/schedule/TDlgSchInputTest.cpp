@@ -144,6 +144,19 @@ TEST_F(TDlgSchInputTest, ADateBeforeTodayDisablesTheAlarm) {
   EXPECT_EQ(dlg->DtpSchToDate->date(), QDate(2024, 5, 1));
 }
 
+TEST_F(TDlgSchInputTest, OpeningTheEndTimeListLiftsAnEarlierEndTime) {
+  auto dlg = Make(EntryMode::New, MakeDate(2024, 5, 20));
+  dlg->CmbStrhhmm->setEditText(QStringLiteral("10:00"));
+  dlg->CmbEndhhmm->setEditText(QStringLiteral("09:30"));
+  dlg->CmbEndhhmm->showPopup();
+  dlg->CmbEndhhmm->hidePopup();
+  EXPECT_EQ(dlg->CmbEndhhmm->currentText(), QStringLiteral("10:00"));
+  dlg->CmbEndhhmm->setEditText(QStringLiteral("11:00"));
+  dlg->CmbEndhhmm->showPopup();
+  dlg->CmbEndhhmm->hidePopup();
+  EXPECT_EQ(dlg->CmbEndhhmm->currentText(), QStringLiteral("11:00"));
+}
+
 TEST_F(TDlgSchInputTest, ATitleTypedBeyondFortyBytesIsCutAtACharacterBoundary) {
   auto dlg = Make(EntryMode::New, MakeDate(2024, 5, 20));
   dlg->CmbTitle->lineEdit()->setText(QString(39, QLatin1Char('a')) + Q("あ"));
