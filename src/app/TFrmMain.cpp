@@ -340,9 +340,9 @@ bool TFrmMain::ShowDlgSchInput(int mode, const std::optional<store::OldSchedule>
   if (mode == 1 || mode == 3) request.source = source;
   if (mode == 0) request.range_end = range_end;
   schedule::TDlgSchInput dialog({ports_.dialogs, ports_.files, ports_.shell, ports_.clock}, session_, request, this);
-  if (dialog.exec() != QDialog::Accepted) return false;
-  if (on_schedules_changed) on_schedules_changed();
-  return true;
+  const bool stored = dialog.exec() == QDialog::Accepted;
+  if ((stored || dialog.NeedsReload()) && on_schedules_changed) on_schedules_changed();
+  return stored;
 }
 
 void TFrmMain::DaySchAdd() { ShowDlgSchInput(0); }

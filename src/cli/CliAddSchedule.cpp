@@ -182,13 +182,18 @@ int RunAddSchedule(CliContext& context, const std::vector<std::string>& args) {
   CliDialogs dialogs;
   const schedule::UpdateResult result =
       schedule::SchUpdate(form, context.files, dialogs, DataFolder(context), now, calendar::HolidayOracleOf(holidays));
-  if (!result.stored) {
-    throw CliError{dialogs.errors.empty() ? std::string("登録できませんでした。") : dialogs.errors.front()};
-  }
-  // A memo that could not be kept (detail numbers exhausted) is reported; the schedule is stored.
-  for (const std::string& message : dialogs.errors) *context.err << message << '\n';
+  // What was stored is printed, also when a series stopped part way; a memo that could not be
+  // kept (detail numbers exhausted) is reported and its schedule stored without it.
   for (const schedule::StoredSchedule& stored : result.schedules)
     PrintRow(*context.out, {store::DateText(stored.date), std::to_string(stored.index)});
+  if (!result.stored) {
+    if (dialogs.errors.empty()) throw CliError{"登録できませんでした。"};
+    const std::string last = dialogs.errors.back();
+    dialogs.errors.pop_back();
+    for (const std::string& message : dialogs.errors) *context.err << message << '\n';
+    throw CliError{last};
+  }
+  for (const std::string& message : dialogs.errors) *context.err << message << '\n';
   return 0;
 }
 

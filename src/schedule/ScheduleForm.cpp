@@ -334,6 +334,11 @@ CutText CutEntryText(const std::string& text, std::size_t width) {
   return cut;
 }
 
+void SetRepeatOn(ScheduleForm& form, bool on) {
+  form.repeat.on = on && form.repeat_allowed;
+  if (form.repeat.on) form.repeat.rule.from = form.from;
+}
+
 void SetRepeatPattern(ScheduleForm& form, RepeatPattern pattern) {
   calendar::RepeatRule& rule = form.repeat.rule;
   rule.pattern = pattern;
@@ -557,7 +562,10 @@ UpdateResult SchUpdate(ScheduleForm& form, platform::FileSystem& fs, platform::D
       request.memo_changed = form.memo_changed;
     }
     const store::StoreOutcome outcome = store::StoreSchedule(fs, dialogs, request);
-    if (outcome.status != store::StoreStatus::Stored) return result;
+    if (outcome.status != store::StoreStatus::Stored) {
+      result.refusal = outcome.status;
+      return result;
+    }
     if (!form.multi_day) WriteBackground(fs, data_folder, date, form.background, form.custom_colour);
     result.schedules.push_back({date, outcome.index, outcome.detail});
     built.push_back(std::move(request.fields));

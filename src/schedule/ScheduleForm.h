@@ -193,8 +193,9 @@ struct CutText {
 };
 CutText CutEntryText(const std::string& text, std::size_t width = kTextFieldBytes);
 
-// Repetition (GrpRepeat). Ticking presets nothing; the period and choices were preset when the
-// form opened (from the dialog's dates).
+// Repetition (GrpRepeat). The period and choices are preset when the form opens (from the
+// dialog's dates); ticking ChkRepeat starts the series at the schedule's date as it is now.
+void SetRepeatOn(ScheduleForm& form, bool on);
 // RepeatPatrnCheck: 日 sets 10 days and the end to start + 9; the others one (年: ten) years on.
 void SetRepeatPattern(ScheduleForm& form, calendar::RepeatPattern pattern);
 // SpnDay2: the end becomes start + days - 1.
@@ -246,6 +247,9 @@ struct StoredSchedule {
 struct UpdateResult {
   bool stored = false;                // everything was stored: the dialog closes
   std::optional<FormField> focus;     // a failed check's field
+  // A refused store (Stale: the changed line is no longer where it was; Full: the month holds
+  // 10000 lines). The schedules of a series stored before it stay stored.
+  std::optional<store::StoreStatus> refusal;
   std::vector<StoredSchedule> schedules;
 };
 UpdateResult SchUpdate(ScheduleForm& form, platform::FileSystem& fs, platform::Dialogs& dialogs,

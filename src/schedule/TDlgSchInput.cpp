@@ -753,15 +753,13 @@ void TDlgSchInput::TitleEdited(QComboBox* box) {
 }
 
 void TDlgSchInput::ChkRepeatClick(bool on) {
-  form_.repeat.on = on;
+  SetRepeatOn(form_, on);
   if (on && !holidays_) {
     const calendar::HolidaySettings settings{session_.settings.view.auto_syn_syu, session_.settings.view.auto_holiday};
     holidays_ = std::make_unique<calendar::HolidayList>(calendar::HolidayList::FromFileLines(
         store::LoadLines(ports_.files, session_.folders.holiday_file), settings));
     oracle_ = calendar::HolidayOracleOf(*holidays_);
   }
-  // The series takes the place of the schedule's own date.
-  if (on) form_.repeat.rule.from = form_.from;
   ShowRepeat();
 }
 
@@ -833,9 +831,15 @@ void TDlgSchInput::BtnOkClick() {
     FieldWidget(*result.focus)->setFocus();
     return;
   }
-  if (!result.stored) return;
   stored_ = result.schedules;
-  accept();
+  if (result.stored) {
+    accept();
+  } else if (result.refusal == store::StoreStatus::Stale || !stored_.empty()) {
+    // The files changed under the dialog, or part of a series is stored: the calendar must be
+    // read again, and the dialog has nothing more to store.
+    refused_ = true;
+    reject();
+  }
 }
 
 }  // namespace kal::schedule

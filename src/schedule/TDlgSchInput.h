@@ -59,6 +59,9 @@ class TDlgSchInput : public QDialog {
   const ScheduleForm& Form() const { return form_; }
   // The schedules stored by OK.
   const std::vector<StoredSchedule>& Stored() const { return stored_; }
+  // OK was refused in a way that closed the dialog (the changed line was changed elsewhere, or a
+  // series stopped part way): the calendar must be read again.
+  bool NeedsReload() const { return refused_; }
 
   QDateEdit* DtpSchFromDate;
   QDateEdit* DtpSchToDate;
@@ -140,6 +143,7 @@ class TDlgSchInput : public QDialog {
   calendar::HolidayOracle oracle_;
   std::vector<StoredSchedule> stored_;
   bool showing_ = false;
+  bool refused_ = false;
 };
 
 }  // namespace kal::schedule

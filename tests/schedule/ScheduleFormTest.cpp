@@ -533,6 +533,25 @@ TEST_F(ScheduleFormTest, ChangingTheDateToAnotherMonthTakesTheMemoAlong) {
   EXPECT_EQ(data.Read("202406.dtl"), Sjis("002,旧メモ\r\n"));
 }
 
+TEST_F(ScheduleFormTest, AChangeOfALineChangedElsewhereIsRefused) {
+  const std::string line = Prefix("10", "", "", "仕事", "0000") + Sjis("会議");
+  data.Write("202405.sch", Prefix("02", "", "", "仕事", "0000") + "new\r\n" + line + "\r\n");
+  OpenRequest request;
+  request.mode = EntryMode::Change;
+  request.date = MakeDate(2024, 5, 10);
+  request.source = store::OldSchedule{2024, 5, 0, line};  // seen at index 0 before "new" came
+  ScheduleForm form = OpenForm(request, defaults);
+  form.title = "変更";
+  UpdateResult result = Ok(form);
+  EXPECT_FALSE(result.stored);
+  EXPECT_FALSE(result.focus);
+  EXPECT_EQ(result.refusal, store::StoreStatus::Stale);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, store::kStaleMessage);
+  EXPECT_EQ(Month(2024, 5).size(), 2u);
+  EXPECT_EQ(Month(2024, 5)[1], line);
+}
+
 TEST_F(ScheduleFormTest, CopyStoresANewLineAndItsOwnMemo) {
   const std::string line = Prefix("10", "", "", "仕事", "0000") + Pad(Sjis("会議"), 40) + Pad("", 40) + "001";
   data.Write("202405.sch", line + "\r\n");

@@ -182,6 +182,18 @@ TEST_F(TDlgSchInputTest, ChangingAScheduleReplacesItsLineAndOffersNoRepetition) 
                                                       "09          " + Pad(Sjis("仕事"), 14) + "0000other"}));
 }
 
+TEST_F(TDlgSchInputTest, AChangeOfALineChangedElsewhereClosesTheDialogForAReload) {
+  const std::string line = "07          " + Pad(Sjis("仕事"), 14) + "0000" + Sjis("朝会");
+  auto dlg = Make(EntryMode::Change, MakeDate(2024, 5, 7), store::OldSchedule{2024, 5, 0, line});
+  dir.Write("202405.sch", "07          " + Pad(Sjis("仕事"), 14) + "0000" + Sjis("朝礼") + "\r\n");
+  dlg->BtnOk->click();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, store::kStaleMessage);
+  EXPECT_EQ(dlg->result(), QDialog::Rejected);
+  EXPECT_TRUE(dlg->NeedsReload());
+  EXPECT_EQ(Month(2024, 5), std::vector<std::string>{"07          " + Pad(Sjis("仕事"), 14) + "0000" + Sjis("朝礼")});
+}
+
 TEST_F(TDlgSchInputTest, CopyingAScheduleKeepsTheOriginalAndOffersRepetition) {
   const std::string line = "07          " + Pad(Sjis("仕事"), 14) + "0000" + Pad(Sjis("朝会"), 40) + Pad("", 40) + "001";
   dir.Write("202405.sch", line + "\r\n");
