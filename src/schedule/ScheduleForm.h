@@ -48,7 +48,6 @@ inline constexpr const char* kStartAfterEndMessage = "開始時刻 > 終了時�
 inline constexpr const char* kEndBeforeStartMessage = "開始 ≦ 終了でなければなりません。";
 inline constexpr const char* kThreeMonthsMessage = "3ヶ月にまたがる期間は設定できません。";
 inline constexpr const char* kDailyMultiDayMessage = "連日のスケジュールは登録できません。";
-inline constexpr const char* kThreeMonthsCaption = "エラー";  // the main window's range refusal
 
 // The fields a failed check puts the focus on.
 enum class FormField {
