@@ -126,7 +126,7 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
     if (a->isEnabled()) enabled << a->objectName();
   }
   enabled.sort();
-  EXPECT_EQ(enabled, Strings({"MenExit", "MenHelp", "MenVersion", "MenWebHelp"}));
+  EXPECT_EQ(enabled, Strings({"MenExit", "MenHelp", "MenSchAdd", "MenVersion", "MenWebHelp"}));
   // A submenu with nothing to offer yet is greyed out as a whole.
   EXPECT_FALSE(w->Menu(QStringLiteral("MenImport"))->menuAction()->isEnabled());
   EXPECT_TRUE(w->Menu(QStringLiteral("MenFile"))->menuAction()->isEnabled());
