@@ -48,6 +48,8 @@ const std::vector<Command>& Commands() {
        " [--cycle date|weekday] [--month 1-12] [--day 1-31|末日|第1|第2|第3|第4|最終]"
        " [--shift none|before|after|skip] [--on 祝日,休日,土曜,日曜]",
        RunRepeat},
+      {"categories", "categories", RunCategories},
+      {"alarm-offsets", "alarm-offsets", RunAlarmOffsets},
       {"add-schedule",
        "add-schedule --date yyyy/mm/dd [--end-date yyyy/mm/dd] [--start hh:nn] [--end hh:nn] --title T"
        " [--place P] [--category C] [--bold] [--italic] [--underline] [--strikeout] [--alarm1 N] [--alarm2 N]"
@@ -55,8 +57,6 @@ const std::vector<Command>& Commands() {
        " [--background 変更しない|休日|平日|カスタム|元の背景色に戻す] [--background-colour $BBGGRR]"
        " [repetition options of repeat]",
        RunAddSchedule},
-      {"categories", "categories", RunCategories},
-      {"alarm-offsets", "alarm-offsets", RunAlarmOffsets},
       {"model", "model yyyymm --view N [--count N]", RunModel},
   };
   return commands;
