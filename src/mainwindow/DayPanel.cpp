@@ -279,6 +279,14 @@ int SchListHeight(int row_height, int rows, int needed, int calendar_side_height
   return std::min(height, cap);
 }
 
+Date CellSelectedDate(int year, int month, int day) {
+  return store::MakeDate(year, month, std::clamp(day, 1, store::DaysInMonth(year, month)));
+}
+
+std::string MiniModeCaption(const Date& selected) {
+  return store::FormatDatePattern("yyyy年m月d日(aaa)", selected);
+}
+
 std::string StatusBarEdit(const store::Settings& settings, const Date& selected, const Date& today) {
   return calendar::StatusBarText(settings.view.status_bar_form, selected, today);
 }

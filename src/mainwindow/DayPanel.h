@@ -119,6 +119,12 @@ void SortSchRows(std::vector<SchListRow>& rows, int column, int direction);
 int SchListRowHeight(int font_pixel_height, bool cell_equals_char);
 int SchListHeight(int row_height, int rows, int needed, int calendar_side_height);
 
+// The date of a cell of the month-row views (modes 5 to 8): a day beyond the end of its month
+// (a blank cell) becomes the month's last day, the cell to its left (in mode 8 the cell above).
+Date CellSelectedDate(int year, int month, int day);
+// The window caption in mini mode: "yyyy年m月d日(aaa)".
+std::string MiniModeCaption(const Date& selected);
+
 // The first status-bar panel's text for the selected date (`StatusBarEdit`).
 std::string StatusBarEdit(const store::Settings& settings, const Date& selected, const Date& today);
 

@@ -237,6 +237,23 @@ TEST(StatusBarEdit, PatternAndDefault) {
   EXPECT_EQ(StatusBarEdit(settings, MakeDate(2026, 12, 7), MakeDate(2026, 12, 10)), " 2026/12/07(月) -3");
 }
 
+TEST(SelectedDate, BlankCellsTakeTheMonthsLastDay) {
+  EXPECT_EQ(store::DateText(CellSelectedDate(2026, 2, 31)), "2026/02/28");
+  EXPECT_EQ(store::DateText(CellSelectedDate(2028, 2, 30)), "2028/02/29");
+  EXPECT_EQ(store::DateText(CellSelectedDate(2026, 4, 15)), "2026/04/15");
+  EXPECT_EQ(MiniModeCaption(MakeDate(2026, 1, 5)), "2026年1月5日(月)");
+}
+
+TEST(StatusBarEdit, SpecialLetters) {
+  store::Settings settings;
+  settings.view.status_bar_form = "q";
+  EXPECT_EQ(StatusBarEdit(settings, MakeDate(2026, 12, 10), MakeDate(2026, 12, 10)), " 0");
+  settings.view.status_bar_form = "s";
+  EXPECT_EQ(StatusBarEdit(settings, MakeDate(2026, 1, 1), MakeDate(2026, 12, 10)), " やぎ座");
+  settings.view.status_bar_form = "t";
+  EXPECT_EQ(StatusBarEdit(settings, MakeDate(2020, 7, 1), MakeDate(2026, 12, 10)), " 子");
+}
+
 // ---- Delete ------------------------------------------------------------------------------------
 
 class DeleteEntry : public ::testing::Test {
