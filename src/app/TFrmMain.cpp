@@ -13,7 +13,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "catalogues/QtCategoryIcons.h"
 #include "mainwindow/HelpCommands.h"
+#include "mainwindow/TFrmMainLayout.h"
 #include "mainwindow/TDlgVersion.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -131,9 +133,38 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   setCentralWidget(central_);
 
   BuildStatusBar();
+
+  mainwindow::LayoutHost host;
+  host.window = this;
+  host.central = central_;
+  host.action = [this](const QString& name) { return Action(name); };
+  host.menu = [this](const QString& name) { return Menu(name); };
+  host.settings = &session_.settings;
+  host.layout_changed = &session_.layout_changed;
+  host.dialogs = &ports_.dialogs;
+  host.files = &ports_.files;
+  host.clock = &ports_.clock;
+  host.program_folder = session_.program_folder;
+  host.data_folder = session_.folders.data;
+  host.memo_folder = session_.folders.memo;
+  host.category_folder = session_.folders.category;
+  layout_ = new mainwindow::MainLayout(std::move(host), this);
+  CategoryLoad();
 }
 
 TFrmMain::~TFrmMain() = default;
+
+// The category table and its icons, for the grids and the side panel's list.
+void TFrmMain::CategoryLoad() {
+  category_icons_ = std::make_unique<catalogues::CategoryIcons>();
+  try {
+    categories_ = catalogues::LoadCategoryTable(ports_.files, session_.folders.category);
+    category_icons_->Load(ports_.files, ports_.dialogs, session_.folders.category, categories_.lines());
+  } catch (const store::FileError& e) {
+    ports_.dialogs.Error(e.what(), store::kFileErrorCaption);
+  }
+  layout_->SetCategories(&categories_, category_icons_.get());
+}
 
 void TFrmMain::BuildMenu() {
   QMenuBar* bar = menuBar();
@@ -309,6 +340,8 @@ void TFrmMain::FormCloseQuery() {
   state.current = Geometry();
   state.remembered = remembered_;
   state.current_year = store::YearOf(ports_.clock.Now().date);
+  state.layout_changed = session_.layout_changed;
+  state.views_shown = layout_->ViewsShown();
   state.views_shown[static_cast<std::size_t>(session_.settings.window.grid_mode - 1)] = true;
   try {
     SaveExitLayout(session_, state, ports_.files);

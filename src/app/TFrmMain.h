@@ -5,9 +5,11 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/Startup.h"
+#include "catalogues/Category.h"
 #include "store/Settings.h"
 
 class QAction;
@@ -20,6 +22,13 @@ class Dialogs;
 class FileSystem;
 class Shell;
 }  // namespace kal::platform
+
+namespace kal::catalogues {
+class CategoryIcons;
+}
+namespace kal::mainwindow {
+class MainLayout;
+}
 
 namespace kal::app {
 
@@ -65,6 +74,10 @@ class TFrmMain : public QMainWindow {
   // Status bar panels 0 (the text panel) and 1 (the panel the program draws itself).
   QLabel* StatusPanel(int index) const;
 
+  // The regions, view modes and grids of the window.
+  mainwindow::MainLayout* Layout() const { return layout_; }
+  const catalogues::CategoryTable& Categories() const { return categories_; }
+
   // The title from the settings (the folder-set switch appends " - " + the set's name).
   const QString& BaseTitle() const { return title_; }
 
@@ -90,6 +103,7 @@ class TFrmMain : public QMainWindow {
   void FormCloseQuery();
   void BuildMenu();
   void BuildStatusBar();
+  void CategoryLoad();
   void PlaceWindow();
   store::WindowGeometry Geometry() const;
   store::WindowShowState ShowState() const;
@@ -103,6 +117,9 @@ class TFrmMain : public QMainWindow {
   QWidget* central_ = nullptr;
   QLabel* panels_[2] = {nullptr, nullptr};
   bool shown_once_ = false;
+  catalogues::CategoryTable categories_;
+  std::unique_ptr<catalogues::CategoryIcons> category_icons_;
+  mainwindow::MainLayout* layout_ = nullptr;
 };
 
 }  // namespace kal::app
