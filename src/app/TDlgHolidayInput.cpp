@@ -12,24 +12,16 @@
 #include <QVBoxLayout>
 
 #include "platform/Dialogs.h"
+#include "platform/QtControls.h"
 #include "store/HolidayFile.h"
 #include "store/Record.h"
 
 namespace kal::app {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-void Fill(QComboBox* box, const std::vector<std::string>& items) {
-  box->clear();
-  for (const auto& i : items) box->addItem(Q(i));
-}
-
-QComboBox* List(QWidget* parent, const char* name) {
-  auto* box = new QComboBox(parent);
-  box->setObjectName(QString::fromLatin1(name));
-  return box;
-}
+using platform::FillCombo;
+using platform::NamedCombo;
+using platform::Q;
 
 }  // namespace
 
@@ -40,8 +32,7 @@ TDlgHolidayInput::TDlgHolidayInput(platform::Dialogs& dialogs, platform::FileSys
 
   EdtTitle = new QLineEdit(this);
   EdtTitle->setObjectName(QStringLiteral("EdtTitle"));
-  CmbBunrui = List(this, "CmbBunrui");
-  Fill(CmbBunrui, HolidayBunruiChoices());
+  CmbBunrui = NamedCombo(this, "CmbBunrui", HolidayBunruiChoices());
   EdtFromYear = new QLineEdit(this);
   EdtFromYear->setObjectName(QStringLiteral("EdtFromYear"));
   EdtToYear = new QLineEdit(this);
@@ -50,20 +41,12 @@ TDlgHolidayInput::TDlgHolidayInput(platform::Dialogs& dialogs, platform::FileSys
     e->setMaxLength(4);
     e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), e));
   }
-  CmbPattern = List(this, "CmbPattern");
-  Fill(CmbPattern, HolidayPatternChoices());
-  CmbCycle = List(this, "CmbCycle");
-  Fill(CmbCycle, HolidayCycleChoices());
-  CmbMonth = List(this, "CmbMonth");
-  Fill(CmbMonth, HolidayMonthChoices());
-  CmbDay = List(this, "CmbDay");
-  CmbWeek = List(this, "CmbWeek");
-  Fill(CmbWeek, HolidayWeekChoices());
-  BtnOk = new QPushButton(QStringLiteral("OK"), this);
-  BtnOk->setObjectName(QStringLiteral("BtnOk"));
-  BtnOk->setDefault(true);
-  BtnCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-  BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
+  CmbPattern = NamedCombo(this, "CmbPattern", HolidayPatternChoices());
+  CmbCycle = NamedCombo(this, "CmbCycle", HolidayCycleChoices());
+  CmbMonth = NamedCombo(this, "CmbMonth", HolidayMonthChoices());
+  CmbDay = NamedCombo(this, "CmbDay");
+  CmbWeek = NamedCombo(this, "CmbWeek", HolidayWeekChoices());
+  platform::MakeOkCancel(this, BtnOk, BtnCancel);
 
   auto* grid = new QGridLayout;
   int row = 0;
@@ -153,7 +136,7 @@ HolidayInput TDlgHolidayInput::Input() const {
 }
 
 void TDlgHolidayInput::RefillDays(int keep) {
-  Fill(CmbDay, HolidayDayChoices(CmbPattern->currentIndex(), CmbCycle->currentIndex()));
+  FillCombo(CmbDay, HolidayDayChoices(CmbPattern->currentIndex(), CmbCycle->currentIndex()));
   CmbDay->setCurrentIndex(std::clamp(keep, 0, CmbDay->count() - 1));
 }
 

@@ -10,22 +10,16 @@
 #include <QVBoxLayout>
 
 #include "platform/Dialogs.h"
+#include "platform/QtControls.h"
 
 namespace kal::app {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-QComboBox* List(QWidget* parent, const char* name, const std::vector<std::string>& items) {
-  auto* box = new QComboBox(parent);
-  box->setObjectName(QString::fromLatin1(name));
-  for (const auto& i : items) box->addItem(Q(i));
-  return box;
-}
+using platform::NamedCombo;
+using platform::Q;
 
 QLineEdit* Edit(QWidget* parent, const char* name) {
-  auto* e = new QLineEdit(parent);
-  e->setObjectName(QString::fromLatin1(name));
+  QLineEdit* e = platform::NamedEdit(parent, name);
   e->setMaxLength(static_cast<int>(store::kWeatherTextChars));
   return e;
 }
@@ -38,19 +32,14 @@ TDlgWeather::TDlgWeather(platform::Dialogs& dialogs, platform::FileSystem& files
   setWindowTitle(Q(store::WeatherDialogCaption(date)));
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
 
-  CmbWeather1 = List(this, "CmbWeather1", store::WeatherChoices());
-  CmbWeather2 = List(this, "CmbWeather2", store::TransitionChoices());
-  CmbWeather3 = List(this, "CmbWeather3", store::WeatherChoices());
+  CmbWeather1 = NamedCombo(this, "CmbWeather1", store::WeatherChoices());
+  CmbWeather2 = NamedCombo(this, "CmbWeather2", store::TransitionChoices());
+  CmbWeather3 = NamedCombo(this, "CmbWeather3", store::WeatherChoices());
   EdtMaxTemp = Edit(this, "EdtMaxTemp");
   EdtMinTemp = Edit(this, "EdtMinTemp");
   EdtRainPer = Edit(this, "EdtRainPer");
-  BtnClear = new QPushButton(QStringLiteral("クリア"), this);
-  BtnClear->setObjectName(QStringLiteral("BtnClear"));
-  BtnOk = new QPushButton(QStringLiteral("OK"), this);
-  BtnOk->setObjectName(QStringLiteral("BtnOk"));
-  BtnOk->setDefault(true);
-  BtnCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-  BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
+  BtnClear = platform::NamedButton(this, "BtnClear", "クリア");
+  platform::MakeOkCancel(this, BtnOk, BtnCancel);
 
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(QStringLiteral("天気:"), this), 0, 0);

@@ -37,6 +37,7 @@ const std::vector<Command>& Commands() {
       {"settings", "settings", RunSettings},
       {"folders", "folders", RunFolders},
       {"schedules", "schedules yyyymm", RunSchedules},
+      {"holidays", "holidays yyyy", RunHolidays},
       {"holiday-check", "holiday-check FROM [TO]", RunHolidayCheck},
       {"rokuyo", "rokuyo FROM TO", RunRokuyo},
       {"sekki", "sekki yyyy", RunSekki},
@@ -49,6 +50,7 @@ const std::vector<Command>& Commands() {
        RunRepeat},
       {"categories", "categories", RunCategories},
       {"alarm-offsets", "alarm-offsets", RunAlarmOffsets},
+      {"model", "model yyyymm --view N [--count N]", RunModel},
   };
   return commands;
 }

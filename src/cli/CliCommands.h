@@ -37,4 +37,9 @@ int RunHolidayCheck(CliContext& context, const std::vector<std::string>& args);
 int RunCategories(CliContext& context, const std::vector<std::string>& args);
 int RunAlarmOffsets(CliContext& context, const std::vector<std::string>& args);
 
+// model yyyymm --view N [--count N]: the month model as the view builds it with that month selected.
+int RunModel(CliContext& context, const std::vector<std::string>& args);
+// holidays yyyy: the holiday-type entries of every day of the year in the monthly view's model.
+int RunHolidays(CliContext& context, const std::vector<std::string>& args);
+
 }  // namespace kal::cli

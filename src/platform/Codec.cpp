@@ -63,14 +63,6 @@ Converter& Encoder() {
   return c;
 }
 
-std::size_t Utf8Length(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) return 2;
-  if ((lead & 0xF0) == 0xE0) return 3;
-  if ((lead & 0xF8) == 0xF0) return 4;
-  return 1;
-}
-
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {
@@ -95,7 +87,7 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8, std::string* bad) 
   std::size_t fail_at = 0;
   if (Encoder().Convert(utf8, out, fail_at)) return out;
   if (bad) {
-    std::size_t n = Utf8Length(static_cast<unsigned char>(utf8[fail_at]));
+    std::size_t n = Utf8CharLength(static_cast<unsigned char>(utf8[fail_at]));
     *bad = std::string(utf8.substr(fail_at, n));
   }
   return std::nullopt;

@@ -25,6 +25,15 @@ inline std::size_t Cp932CharLength(unsigned char lead) {
   return ((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) ? 2 : 1;
 }
 
+// Length in bytes (1 to 4) of the UTF-8 sequence that starts with byte `lead` (1 for a stray byte).
+inline std::size_t Utf8CharLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  if ((lead & 0xF8) == 0xF0) return 4;
+  return 1;
+}
+
 // Largest n <= limit such that the first n bytes of `cp932` end on a character boundary.
 std::size_t Cp932CutPoint(std::string_view cp932, std::size_t limit);
 

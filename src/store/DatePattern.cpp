@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "platform/Codec.h"
 #include "platform/Era.h"
 
 namespace kal::store {
@@ -30,9 +31,7 @@ bool IsPatternLetter(char c) {
 // The first UTF-8 character of `text`.
 std::string FirstCharacter(const std::string& text) {
   if (text.empty()) return {};
-  auto lead = static_cast<unsigned char>(text[0]);
-  std::size_t n = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 4;
-  return text.substr(0, n);
+  return text.substr(0, platform::Utf8CharLength(static_cast<unsigned char>(text[0])));
 }
 
 }  // namespace

@@ -164,6 +164,14 @@ std::string HolidayDamagedLineMessage(const std::string& path, int line_number) 
 }
 
 bool HolidayYearInRange(const HolidayLine& line, int year) {
+  if (year >= 0 && year <= 9999) {
+    // The common case without formatting: this runs for every rule on every day a calendar shows.
+    const char digits[4] = {static_cast<char>('0' + year / 1000), static_cast<char>('0' + year / 100 % 10),
+                            static_cast<char>('0' + year / 10 % 10), static_cast<char>('0' + year % 10)};
+    const std::string_view y(digits, 4);
+    if (!line.first_year.empty() && y < std::string_view(line.first_year)) return false;
+    return y <= (line.last_year.empty() ? std::string_view("9999") : std::string_view(line.last_year));
+  }
   std::string y = YearText(year);
   if (!line.first_year.empty() && y < line.first_year) return false;
   const std::string last = line.last_year.empty() ? std::string("9999") : line.last_year;

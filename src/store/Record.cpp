@@ -10,14 +10,6 @@ std::string_view Slice(std::string_view line, std::size_t pos, std::size_t width
   return line.substr(pos - 1, width);
 }
 
-std::size_t Utf8SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) return 2;
-  if ((lead & 0xF0) == 0xE0) return 3;
-  if ((lead & 0xF8) == 0xF0) return 4;
-  return 1;
-}
-
 }  // namespace
 
 std::string_view TrimRight(std::string_view text) {
@@ -73,7 +65,7 @@ void PadLine(std::string& line, std::size_t length) {
 std::size_t Cp932Width(std::string_view utf8) {
   std::size_t width = 0;
   while (!utf8.empty()) {
-    std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(utf8[0]));
+    std::size_t n = platform::Utf8CharLength(static_cast<unsigned char>(utf8[0]));
     if (n > utf8.size()) n = utf8.size();
     auto cp932 = platform::Utf8ToCp932(utf8.substr(0, n));
     width += cp932 ? cp932->size() : 2;
@@ -85,7 +77,7 @@ std::size_t Cp932Width(std::string_view utf8) {
 std::string CutUtf8ToWidth(std::string_view utf8, std::size_t width) {
   std::size_t used = 0, end = 0;
   while (end < utf8.size()) {
-    std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(utf8[end]));
+    std::size_t n = platform::Utf8CharLength(static_cast<unsigned char>(utf8[end]));
     if (end + n > utf8.size()) n = utf8.size() - end;
     std::size_t w = Cp932Width(utf8.substr(end, n));
     if (used + w > width) break;

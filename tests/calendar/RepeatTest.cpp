@@ -126,7 +126,8 @@ TEST(Repeat, DailyWeeklyAndYearly) {
   }
 }
 
-TEST(Repeat, ShiftToTheNextDayPassesTheSubstituteHoliday) {
+// Every Sunday from 28 April to 12 May 2024, moved off public holidays and Sundays.
+RepeatRule GoldenWeekSundays() {
   RepeatRule rule;
   rule.from = MakeDate(2024, 4, 28);
   rule.to = MakeDate(2024, 5, 12);
@@ -135,6 +136,11 @@ TEST(Repeat, ShiftToTheNextDayPassesTheSubstituteHoliday) {
   rule.shift = RepeatShift::After;
   rule.on_public_holiday = true;
   rule.on_sunday = true;
+  return rule;
+}
+
+TEST(Repeat, ShiftToTheNextDayPassesTheSubstituteHoliday) {
+  RepeatRule rule = GoldenWeekSundays();
   auto golden_week = Holidays({MakeDate(2024, 4, 29), MakeDate(2024, 5, 3), MakeDate(2024, 5, 4),
                                MakeDate(2024, 5, 5), MakeDate(2024, 5, 6)});
   auto result = RepeatDates(rule, golden_week);
@@ -146,15 +152,7 @@ TEST(Repeat, ShiftToTheNextDayPassesTheSubstituteHoliday) {
 TEST(Repeat, TheRealHolidayListShiftsTheSameWay) {
   // The built-in Holiday.dat: 5 May 2024 is a Sunday holiday and 6 May its substitute.
   const HolidayList list = HolidayList::FromFileLines(store::BuiltInHolidayLines(), HolidaySettings{});
-  RepeatRule rule;
-  rule.from = MakeDate(2024, 4, 28);
-  rule.to = MakeDate(2024, 5, 12);
-  rule.pattern = RepeatPattern::Week;
-  rule.weekday = 0;
-  rule.shift = RepeatShift::After;
-  rule.on_public_holiday = true;
-  rule.on_sunday = true;
-  EXPECT_EQ(RepeatDates(rule, HolidayOracleOf(list)).dates, Dates({{2024, 4, 30}, {2024, 5, 7}, {2024, 5, 13}}));
+  EXPECT_EQ(RepeatDates(GoldenWeekSundays(), HolidayOracleOf(list)).dates, Dates({{2024, 4, 30}, {2024, 5, 7}, {2024, 5, 13}}));
 }
 
 TEST(Repeat, SkipDropsSaturdaysAndLowersTheCount) {
