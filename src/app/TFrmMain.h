@@ -10,6 +10,7 @@
 
 #include "app/Startup.h"
 #include "catalogues/Category.h"
+#include "store/MonthModel.h"
 #include "store/Settings.h"
 
 class QAction;
@@ -77,6 +78,7 @@ class TFrmMain : public QMainWindow {
   // The regions, view modes and grids of the window.
   mainwindow::MainLayout* Layout() const { return layout_; }
   const catalogues::CategoryTable& Categories() const { return categories_; }
+  const store::MonthModel& Model() const { return *model_; }
 
   // The title from the settings (the folder-set switch appends " - " + the set's name).
   const QString& BaseTitle() const { return title_; }
@@ -104,6 +106,7 @@ class TFrmMain : public QMainWindow {
   void BuildMenu();
   void BuildStatusBar();
   void CategoryLoad();
+  void ModelReload(int mode, const store::Date& selected);
   void PlaceWindow();
   store::WindowGeometry Geometry() const;
   store::WindowShowState ShowState() const;
@@ -119,6 +122,7 @@ class TFrmMain : public QMainWindow {
   bool shown_once_ = false;
   catalogues::CategoryTable categories_;
   std::unique_ptr<catalogues::CategoryIcons> category_icons_;
+  std::unique_ptr<store::MonthModel> model_;
   mainwindow::MainLayout* layout_ = nullptr;
 };
 

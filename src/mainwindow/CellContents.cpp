@@ -4,10 +4,12 @@
 #include <cstdio>
 
 #include "mainwindow/ViewModes.h"
+#include "calendar/BarShape.h"
 #include "platform/Codec.h"
 #include "store/Colour.h"
 #include "store/DatePattern.h"
 #include "store/DayFile.h"
+#include "store/MonthModel.h"
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
 
@@ -19,7 +21,7 @@ namespace {
 // so these are positions within the payload.
 constexpr std::size_t kSchStart = 3, kSchEnd = 8, kSchCategory = 13, kSchFont = 27, kSchLine = 28,
                       kSchAlarm1 = 29, kSchAlarm2 = 30, kSchTitle = 31, kSchPlace = 71, kSchDetail = 111,
-                      kSchSpan = 114, kSchTextColour = 116, kSchBarColour = 123, kSchBarStyle = 130,
+                      kSchSpan = 114,
                       kSchPosition = 131;
 // ToDo record fields.
 constexpr std::size_t kTodoPriority = 21, kTodoProgress = 22, kTodoDone = 24, kTodoCategory = 35,
@@ -365,12 +367,13 @@ CellContents BuildCell(const CellDay& day, const CellContext& ctx) {
     }
     if (IsScheduleMultiDay(entry)) {
       out.bar = true;
-      out.band = Number(entry.key, 0);
-      out.span = Number(Raw(entry.payload, kSchSpan, 2), 1);
-      out.position = Number(Raw(entry.payload, kSchPosition, 2), 1);
-      out.text_colour = store::ParseColourText(Raw(entry.payload, kSchTextColour, 7), store::kDefaultScheduleTextColour);
-      out.bar_colour = store::ParseColourText(Raw(entry.payload, kSchBarColour, 7), store::kDefaultScheduleBarColour);
-      out.bar_style = std::clamp(Digit(Raw(entry.payload, kSchBarStyle, 1)), 0, 5);
+      out.band = store::EntryBand(raw);
+      out.span = store::EntrySpan(raw);
+      out.position = store::EntryPosition(raw);
+      const calendar::BarLook look = calendar::BarLookOf(raw);
+      out.text_colour = look.text_colour;
+      out.bar_colour = look.bar_colour;
+      out.bar_style = look.style;
       out.entry = std::move(entry);
       bars.push_back(std::move(out));
       continue;

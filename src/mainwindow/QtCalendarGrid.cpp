@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "calendar/BarShape.h"
 #include "catalogues/QtCategoryCell.h"
 #include "catalogues/QtCategoryIcons.h"
 #include "catalogues/QtIconArt.h"
@@ -443,52 +444,25 @@ void QtCalendarGrid::PaintBars(QPainter& p) {
                              hover_->column >= static_cast<int>(c) && hover_->column <= static_cast<int>(end);
         const QColor fill = C(hovered ? line.text_colour : line.bar_colour);
         const QColor text = C(hovered ? line.bar_colour : line.text_colour);
+        const calendar::BarShape shape = calendar::BarShapeOf(
+            line.bar_style, calendar::BarRect{box.left(), box.top(), box.right() + 1, box.bottom() + 1}, starts, ends);
         p.save();
         p.setRenderHint(QPainter::Antialiasing, line.bar_style >= 3);
-        QRect shape = box;
-        switch (line.bar_style) {
-          case 0:
-            p.setPen(Qt::black);
-            p.setBrush(fill);
-            p.drawRect(shape.adjusted(0, 0, -1, -1));
-            break;
-          case 1:
-          case 2:
-            shape = box.adjusted(0, 1, 0, -1);
-            p.fillRect(shape, fill);
-            if (line.bar_style == 2) {
-              p.setPen(QColor(0x80, 0x80, 0x80));
-              p.drawLine(shape.left() + 1, shape.bottom(), shape.right(), shape.bottom());
-              p.drawLine(shape.right(), shape.top() + 1, shape.right(), shape.bottom());
-            }
-            break;
-          default: {
-            const bool thin = line.bar_style >= 4;
-            shape = thin ? QRect(box.left(), line.bar_style == 4 ? box.center().y() - 1 : box.bottom() - 3, box.width(), 3)
-                         : box.adjusted(0, 2, 0, -2);
-            const int arrow = line.bar_style == 5 ? 4 : 8;
-            QPainterPath path;
-            const qreal l = shape.left(), rr = shape.right() + 1, t = shape.top(), b = shape.bottom() + 1;
-            const qreal mid = (t + b) / 2.0;
-            const qreal head = thin && line.bar_style == 4 ? 3 : 0;
-            path.moveTo(starts ? l + arrow : l, t - head);
-            path.lineTo(ends ? rr - arrow : rr, t - head);
-            if (ends) path.lineTo(rr, line.bar_style == 5 ? t - head : mid);
-            path.lineTo(ends ? rr - arrow : rr, b + head);
-            path.lineTo(starts ? l + arrow : l, b + head);
-            if (starts) path.lineTo(l, line.bar_style == 5 ? b + head : mid);
-            path.closeSubpath();
-            p.setPen(Qt::NoPen);
-            p.setBrush(fill);
-            p.drawPath(path);
-            break;
-          }
+        QPolygon polygon;
+        for (const calendar::BarPoint& point : shape.polygon) polygon << QPoint(point.x, point.y);
+        p.setPen(shape.outlined ? QPen(Qt::black) : QPen(Qt::NoPen));
+        p.setBrush(fill);
+        p.drawPolygon(polygon);
+        p.setPen(C(calendar::kBarShadowColour));
+        for (const auto& segment : shape.shadow) {
+          p.drawLine(segment[0].x, segment[0].y, segment[1].x, segment[1].y);
         }
         p.restore();
+        const QRect text_box(QPoint(shape.text.left, box.top()), QPoint(shape.text.right - 1, box.bottom()));
         // The title, clipped to the bar.
         p.save();
-        p.setClipRect(box);
-        int text_left = box.left() + ((starts && line.bar_style >= 3) ? 8 : 3);
+        p.setClipRect(text_box);
+        int text_left = text_box.left() + 2;
         const QPixmap icon = cell.category_icons ? IconPixmap(line.icon, icons_) : QPixmap();
         if (!icon.isNull()) {
           p.drawPixmap(text_left, box.top() + (box.height() - 16) / 2, icon);
@@ -497,7 +471,7 @@ void QtCalendarGrid::PaintBars(QPainter& p) {
         QFont font = MakeFont(cell.font);
         p.setFont(font);
         p.setPen(text);
-        const QRect text_rect(text_left, box.top(), box.right() - text_left - 2, box.height());
+        const QRect text_rect(text_left, box.top(), text_box.right() - text_left, box.height());
         const QString title = Q(line.text);
         p.drawText(text_rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                    cell.ellipsis ? QFontMetrics(font).elidedText(title, Qt::ElideRight, std::max(text_rect.width(), 0)) : title);

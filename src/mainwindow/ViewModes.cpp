@@ -177,23 +177,4 @@ DateTable BuildDateTable(int mode, int year, int month, int selected_day, int ro
   return table;
 }
 
-int IsoWeekNumber(const Date& date) {
-  // The Thursday of the date's ISO week decides the ISO year.
-  const int weekday = store::WeekdayNumber(date);          // 1 Sunday .. 7 Saturday
-  const int iso_day = weekday == 1 ? 7 : weekday - 1;      // 1 Monday .. 7 Sunday
-  const Date thursday = store::AddDays(date, 4 - iso_day);
-  const Date jan1 = store::MakeDate(store::YearOf(thursday), 1, 1);
-  return (store::DayNumber(thursday) - store::DayNumber(jan1)) / 7 + 1;
-}
-
-int RowWeekNumber(const Date& first, const Date& last, bool week_of, int str_week) {
-  const int iso = IsoWeekNumber(last);
-  if (!week_of) return iso;
-  const int jan1 = store::WeekdayNumber(store::MakeDate(store::YearOf(last), 1, 1));
-  const bool late = str_week == 0 ? (jan1 == 5 || jan1 == 6 || jan1 == 7) : (jan1 == 6 || jan1 == 7 || jan1 == 1);
-  if (!late) return iso;
-  if (store::MonthOf(first) == 12 && store::DayOf(first) >= 26) return 1;
-  return iso + 1;
-}
-
 }  // namespace kal::mainwindow

@@ -107,9 +107,4 @@ struct DateTable {
 DateTable BuildDateTable(int mode, int year, int month, int selected_day, int rows, int str_week, bool mini,
                          int day_count = 3);
 
-// The week number shown beside a week row (first and last day of the row): the ISO week number of
-// the last day; with WeekOf on, shifted when 1 January of that year falls late in its first week.
-int IsoWeekNumber(const Date& date);
-int RowWeekNumber(const Date& first, const Date& last, bool week_of, int str_week);
-
 }  // namespace kal::mainwindow

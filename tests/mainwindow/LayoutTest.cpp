@@ -67,16 +67,6 @@ TEST(DateTable, HiddenWeekEndsMapTheFirstColumnToMonday) {
   EXPECT_EQ(WeekdayAtPosition(ColumnPosition(6, false, 1), 1), 1);  // Sunday last
 }
 
-TEST(WeekNumbers, WeekOfRuleAtTheYearTurn) {
-  // Monday start, WeekOf on: 27 Dec 2021 .. 2 Jan 2022 is week 1, the next row week 2.
-  EXPECT_EQ(RowWeekNumber(store::MakeDate(2021, 12, 27), store::MakeDate(2022, 1, 2), true, 1), 1);
-  EXPECT_EQ(RowWeekNumber(store::MakeDate(2022, 1, 3), store::MakeDate(2022, 1, 9), true, 1), 2);
-  // Without WeekOf the ISO number of the last day.
-  EXPECT_EQ(RowWeekNumber(store::MakeDate(2021, 12, 27), store::MakeDate(2022, 1, 2), false, 1), 52);
-  EXPECT_EQ(IsoWeekNumber(store::MakeDate(2026, 1, 1)), 1);
-  EXPECT_EQ(IsoWeekNumber(store::MakeDate(2020, 12, 31)), 53);
-}
-
 // ---- Grid shapes --------------------------------------------------------------------------------
 
 TEST(GridShape, ModesThreeAndFour) {
