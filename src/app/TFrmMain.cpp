@@ -149,12 +149,12 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.data_folder = session_.folders.data;
   host.memo_folder = session_.folders.memo;
   host.category_folder = session_.folders.category;
-  model_ = std::make_unique<store::MonthModel>();
+  model_ = std::make_unique<mainwindow::GridModel>();
   layout_ = new mainwindow::MainLayout(std::move(host), this);
   CategoryLoad();
   mainwindow::DaySource days;
   days.reload = [this](int mode, const store::Date& selected, int) { ModelReload(mode, selected); };
-  days.day = [this](const store::Date& date) { return mainwindow::CellDayOf(*model_, date); };
+  days.day = [this](const store::Date& date) { return model_->Day(date); };
   days.memo_of = [this](const mainwindow::DayEntry& entry, const store::Date& date) {
     return mainwindow::EntryMemo(ports_.files, session_.folders.data, entry, date);
   };
@@ -164,16 +164,10 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
 // The month model rebuilt for the view (`SchUpdate`); damaged lines and the band limit are
 // reported once it is done.
 void TFrmMain::ModelReload(int mode, const store::Date& selected) {
-  store::ModelRequest request;
-  request.view_mode = mode;
-  request.selected = selected;
-  request.today = ports_.clock.Now().date;
-  request.data_folder = session_.folders.data;
-  request.memo_folder = session_.folders.memo;
-  request.options = store::ModelOptionsOf(session_.settings, mode);
   try {
-    const store::RebuildResult result = store::SchUpdate(*model_, ports_.files, request);
-    for (const store::ModelMessage& m : result.messages) ports_.dialogs.Error(m.text, m.caption);
+    const auto messages = model_->Reload(ports_.files, session_.settings, mode, selected, ports_.clock.Now().date,
+                                         session_.folders.data, session_.folders.memo);
+    for (const auto& m : messages) ports_.dialogs.Error(m.text, m.caption);
   } catch (const store::FileError& e) {
     ports_.dialogs.Error(e.what(), store::kFileErrorCaption);
   }

@@ -10,7 +10,6 @@
 
 #include "app/Startup.h"
 #include "catalogues/Category.h"
-#include "store/MonthModel.h"
 #include "store/Settings.h"
 
 class QAction;
@@ -28,6 +27,7 @@ namespace kal::catalogues {
 class CategoryIcons;
 }
 namespace kal::mainwindow {
+class GridModel;
 class MainLayout;
 }
 
@@ -78,7 +78,7 @@ class TFrmMain : public QMainWindow {
   // The regions, view modes and grids of the window.
   mainwindow::MainLayout* Layout() const { return layout_; }
   const catalogues::CategoryTable& Categories() const { return categories_; }
-  const store::MonthModel& Model() const { return *model_; }
+  const mainwindow::GridModel& Model() const { return *model_; }
 
   // The title from the settings (the folder-set switch appends " - " + the set's name).
   const QString& BaseTitle() const { return title_; }
@@ -122,7 +122,7 @@ class TFrmMain : public QMainWindow {
   bool shown_once_ = false;
   catalogues::CategoryTable categories_;
   std::unique_ptr<catalogues::CategoryIcons> category_icons_;
-  std::unique_ptr<store::MonthModel> model_;
+  std::unique_ptr<mainwindow::GridModel> model_;
   mainwindow::MainLayout* layout_ = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "store/MonthModel.h"
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
@@ -47,6 +48,29 @@ std::vector<std::string> EntryMemo(platform::FileSystem& fs, const std::string& 
   } catch (const store::FileError&) {
     return {};
   }
+}
+
+int RowWeekNumber(const Date& first, const Date& last, bool week_of, int str_week) {
+  return store::WeekNumber(first, last, week_of, str_week != 0);
+}
+
+GridModel::GridModel() : model_(std::make_unique<store::MonthModel>()) {}
+GridModel::~GridModel() = default;
+
+std::vector<GridModel::Message> GridModel::Reload(platform::FileSystem& fs, const store::Settings& settings, int mode,
+                                                  const Date& selected, const Date& today,
+                                                  const std::string& data_folder, const std::string& memo_folder) {
+  store::ModelRequest request;
+  request.view_mode = mode;
+  request.selected = selected;
+  request.today = today;
+  request.data_folder = data_folder;
+  request.memo_folder = memo_folder;
+  request.options = store::ModelOptionsOf(settings, mode);
+  const store::RebuildResult result = store::SchUpdate(*model_, fs, request);
+  std::vector<Message> messages;
+  for (const store::ModelMessage& m : result.messages) messages.push_back({m.text, m.caption});
+  return messages;
 }
 
 }  // namespace kal::mainwindow

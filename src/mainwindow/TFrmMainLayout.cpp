@@ -32,7 +32,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "store/DatePattern.h"
-#include "store/MonthModel.h"
+#include "mainwindow/GridDays.h"
 #include "store/TextFile.h"
 
 namespace kal::mainwindow {
@@ -1016,7 +1016,7 @@ void MainLayout::PaintMainGrid() {
       shown_dates_.push_back(std::move(dates));
       if (shape.fixed_columns > 0) {
         picture.row_labels.push_back(std::to_string(
-            store::WeekNumber(table.rows[r].front(), table.rows[r].back(), s.view_mode(kModeMonthly).week_of, str_week == 1)));
+            RowWeekNumber(table.rows[r].front(), table.rows[r].back(), s.view_mode(kModeMonthly).week_of, str_week)));
       }
     }
   } else {
