@@ -23,6 +23,7 @@
 #include "store/TextFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
+#include "schedule/TDlgSchInput.h"
 
 namespace kal::app {
 
@@ -117,7 +118,7 @@ QString U(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
 
 TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
-    : QMainWindow(parent), ports_(ports), session_(std::move(session)) {
+    : QMainWindow(parent), ports_(ports), session_(std::move(session)), selected_date_(ports.clock.Now().date) {
   setObjectName(QStringLiteral("TFrmMain"));
   const std::string& title = session_.settings.window.title;
   title_ = QString::fromStdString(title.empty() ? std::string(kDefaultTitle) : title);
@@ -149,6 +150,8 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.data_folder = session_.folders.data;
   host.memo_folder = session_.folders.memo;
   host.category_folder = session_.folders.category;
+  host.on_selected = [this](const store::Date& date) { selected_date_ = date; };
+  host.on_cell_double_click = [this] { DaySchAdd(); };
   model_ = std::make_unique<mainwindow::GridModel>();
   layout_ = new mainwindow::MainLayout(std::move(host), this);
   CategoryLoad();
@@ -250,6 +253,7 @@ void TFrmMain::BuildMenu() {
   enable("MenVersion", &TFrmMain::MenVersionClick);
   enable("MenHelp", &TFrmMain::MenHelpClick);
   enable("MenWebHelp", &TFrmMain::MenWebHelpClick);
+  enable("MenSchAdd", &TFrmMain::DaySchAdd);
 }
 
 void TFrmMain::BuildStatusBar() {
@@ -383,5 +387,25 @@ void TFrmMain::MenHelpClick() {
 }
 
 void TFrmMain::MenWebHelpClick() { ports_.shell.Open(mainwindow::WebHelpAddress()); }
+
+bool TFrmMain::ShowDlgSchInput(int mode, const std::optional<store::OldSchedule>& source,
+                               const std::optional<store::Date>& range_end) {
+  schedule::OpenRequest request;
+  request.mode = static_cast<schedule::EntryMode>(mode);
+  request.date = selected_date_;
+  if (mode == 1 || mode == 3) request.source = source;
+  if (mode == 0) request.range_end = range_end;
+  schedule::TDlgSchInput dialog({ports_.dialogs, ports_.files, ports_.shell, ports_.clock}, session_, request, this);
+  const bool stored = dialog.exec() == QDialog::Accepted;
+  if (stored || dialog.NeedsReload()) {
+    layout_->SchUpdate();
+    if (on_schedules_changed) on_schedules_changed();
+  }
+  return stored;
+}
+
+void TFrmMain::DaySchAdd() { ShowDlgSchInput(0); }
+void TFrmMain::DaySchRep(const store::OldSchedule& source) { ShowDlgSchInput(1, source); }
+void TFrmMain::DaySchCopy(const store::OldSchedule& source) { ShowDlgSchInput(3, source); }
 
 }  // namespace kal::app

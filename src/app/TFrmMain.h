@@ -6,10 +6,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/Startup.h"
 #include "catalogues/Category.h"
+#include "store/DateText.h"
+#include "store/ScheduleFile.h"
 #include "store/Settings.h"
 
 class QAction;
@@ -96,6 +99,24 @@ class TFrmMain : public QMainWindow {
   // "Webオンラインヘルプ(&W)".
   void MenWebHelpClick();
 
+  // The selected date of the calendar: today (from the clock) when the window is created.
+  const store::Date& SelectedDate() const { return selected_date_; }
+  void SetSelectedDate(const store::Date& date) { selected_date_ = date; }
+
+  // Opens the schedule entry dialog for the selected date: mode 0 new, 1 change, 3 copy. Change
+  // and copy take the selected schedule's line (without one they open as new); a new schedule
+  // over a selected range of days (`range_end`) is multi-day. Returns true when schedules were
+  // stored; `on_schedules_changed` has then been called.
+  bool ShowDlgSchInput(int mode, const std::optional<store::OldSchedule>& source = std::nullopt,
+                       const std::optional<store::Date>& range_end = std::nullopt);
+  // "スケジュールの追加(&A)".
+  void DaySchAdd();
+  // "スケジュールの訂正(&R)" and the copy command for a selected schedule line.
+  void DaySchRep(const store::OldSchedule& source);
+  void DaySchCopy(const store::OldSchedule& source);
+  // Called after the entry dialog stored schedules: the calendar is rebuilt.
+  std::function<void()> on_schedules_changed;
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -120,6 +141,7 @@ class TFrmMain : public QMainWindow {
   QWidget* central_ = nullptr;
   QLabel* panels_[2] = {nullptr, nullptr};
   bool shown_once_ = false;
+  store::Date selected_date_{};
   catalogues::CategoryTable categories_;
   std::unique_ptr<catalogues::CategoryIcons> category_icons_;
   std::unique_ptr<mainwindow::GridModel> model_;

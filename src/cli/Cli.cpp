@@ -50,6 +50,13 @@ const std::vector<Command>& Commands() {
        RunRepeat},
       {"categories", "categories", RunCategories},
       {"alarm-offsets", "alarm-offsets", RunAlarmOffsets},
+      {"add-schedule",
+       "add-schedule --date yyyy/mm/dd [--end-date yyyy/mm/dd] [--start hh:nn] [--end hh:nn] --title T"
+       " [--place P] [--category C] [--bold] [--italic] [--underline] [--strikeout] [--alarm1 N] [--alarm2 N]"
+       " [--memo TEXT] [--link PATH] [--bar-style 0-5] [--text-colour $BBGGRR] [--bar-colour $BBGGRR]"
+       " [--background 変更しない|休日|平日|カスタム|元の背景色に戻す] [--background-colour $BBGGRR]"
+       " [repetition options of repeat]",
+       RunAddSchedule},
       {"model", "model yyyymm --view N [--count N]", RunModel},
   };
   return commands;

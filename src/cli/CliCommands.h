@@ -1,11 +1,13 @@
 // The commands of kalendor-cli; each is a thin call into the core.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/Startup.h"
 #include "calendar/PublicHoliday.h"
+#include "calendar/Repeat.h"
 #include "cli/Cli.h"
 
 namespace kal::cli {
@@ -29,6 +31,28 @@ int RunRokuyo(CliContext& context, const std::vector<std::string>& args);
 int RunSekki(CliContext& context, const std::vector<std::string>& args);
 int RunStatus(CliContext& context, const std::vector<std::string>& args);
 int RunRepeat(CliContext& context, const std::vector<std::string>& args);
+
+// The repetition options of `repeat`, shared with `add-schedule`.
+struct RepeatOptions {
+  bool any = false;  // at least one option was given
+  std::optional<store::Date> from, to;
+  std::optional<bool> every_other;
+  std::optional<calendar::RepeatPattern> pattern;
+  std::optional<int> days, weekday, month;
+  std::optional<calendar::RepeatCycle> cycle;
+  std::optional<std::string> day;
+  calendar::RepeatShift shift = calendar::RepeatShift::None;
+  bool on_public = false, on_private = false, on_saturday = false, on_sunday = false;
+};
+// Takes one repetition option and its value (UsageError for a wrong value); false when the
+// option is not a repetition option.
+bool ReadRepeatOption(RepeatOptions& options, const std::string& option, const std::string& value);
+// The rule of the options. Without `preset`, --from, --to, --every and --pattern are required;
+// with it, what is not given comes from the preset (a given pattern sets its default period).
+calendar::RepeatRule RepeatRuleOf(const RepeatOptions& options, const calendar::RepeatRule* preset);
+
+// add-schedule OPTIONS: stores a new schedule through the entry dialog's checks and storing.
+int RunAddSchedule(CliContext& context, const std::vector<std::string>& args);
 int RunSettings(CliContext& context, const std::vector<std::string>& args);
 int RunFolders(CliContext& context, const std::vector<std::string>& args);
 

@@ -501,7 +501,13 @@ void QtCalendarGrid::mousePressEvent(QMouseEvent* event) {
 void QtCalendarGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   int row = 0;
   int column = 0;
-  if (CellAt(event->pos(), &row, &column)) emit CellDoubleClicked(row, column);
+  if (!CellAt(event->pos(), &row, &column)) return;
+  if (picture_.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].blank) return;
+  // Only an empty part of the cell: a double click on an item belongs to that item.
+  for (const LineSpot& spot : spots_) {
+    if (spot.rect.contains(event->pos())) return;
+  }
+  emit CellDoubleClicked(row, column);
 }
 
 void QtCalendarGrid::mouseMoveEvent(QMouseEvent* event) {

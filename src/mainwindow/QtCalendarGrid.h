@@ -65,6 +65,7 @@ class QtCalendarGrid : public QWidget {
 
  signals:
   void CellClicked(int row, int column);
+  // A double click on an empty part of a day cell (not on an item line, the memo corner or a bar).
   void CellDoubleClicked(int row, int column);
 
  protected:

@@ -311,10 +311,14 @@ void MainLayout::BuildRegions() {
   connect(grid_, &QtCalendarGrid::CellClicked, this, [this](int row, int column) {
     if (row < static_cast<int>(shown_dates_.size()) && column < static_cast<int>(shown_dates_[static_cast<std::size_t>(row)].size())) {
       selected_ = shown_dates_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+      if (host_.on_selected) host_.on_selected(selected_);
       PaintSideCalendars();
       RefreshList();
       QTimer::singleShot(0, this, [this] { SizeChange(); });
     }
+  });
+  connect(grid_, &QtCalendarGrid::CellDoubleClicked, this, [this] {
+    if (host_.on_cell_double_click) host_.on_cell_double_click();
   });
   grid_->installEventFilter(new ResizeWatcher(this, [this] { SizeChange(); }));
   for (QSplitter* s : {spl_x_, spl_h_, spl_t_, spl_c_, spl_b_, spl_m_}) {
@@ -827,6 +831,7 @@ void MainLayout::SizeResetAll() {
 
 void MainLayout::SetSelectedDate(const Date& date) {
   selected_ = date;
+  if (host_.on_selected) host_.on_selected(selected_);
   displayed_year_ = store::YearOf(date);
   displayed_month_ = store::MonthOf(date);
   SchUpdate();

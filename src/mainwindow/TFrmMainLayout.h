@@ -61,6 +61,8 @@ struct LayoutHost {
   std::string data_folder;
   std::string memo_folder;
   std::string category_folder;
+  std::function<void(const Date&)> on_selected;          // the selected date changed
+  std::function<void()> on_cell_double_click;            // a day cell was double-clicked
 };
 
 // The days the grids draw. `reload` rebuilds them for the months of a view (the month model's
