@@ -1019,7 +1019,9 @@ void MainLayout::PaintMainGrid() {
       picture.cells.push_back(std::move(row));
       picture.dates.push_back(std::move(opt));
       shown_dates_.push_back(std::move(dates));
-      if (shape.fixed_columns > 0) {
+      if (shape.timeline) {
+        picture.row_labels.push_back("");  // the time axis: its hours come with the timeline
+      } else if (shape.fixed_columns > 0) {
         picture.row_labels.push_back(std::to_string(
             RowWeekNumber(table.rows[r].front(), table.rows[r].back(), s.view_mode(kModeMonthly).week_of, str_week)));
       }

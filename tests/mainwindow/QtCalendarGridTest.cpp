@@ -84,6 +84,52 @@ TEST_F(QtCalendarGridTest, SelectedFrameMemoCornerAndBarFill) {
   EXPECT_TRUE(has_fill(first.right()));  // over the border between the cells: one bar
 }
 
+TEST_F(QtCalendarGridTest, HoverOverABarShowsItsHintAndSwapsItsColours) {
+  settings.view.mouse_tip = true;
+  int calls = 0;
+  CellLine seen;
+  grid.item_hint = [&](int, int, const CellLine& line) {
+    ++calls;
+    seen = line;
+    return Hint{" 2026/8/1(土) 旅", 0xF0FBFF};
+  };
+  int memo_calls = 0;
+  grid.memo_hint = [&](int row, int column) {
+    ++memo_calls;
+    EXPECT_EQ(row, 0);
+    EXPECT_EQ(column, 0);
+    return Hint{" 8/1 ", 0xAAFFFF};
+  };
+  QImage image = Render();
+  const QRect second = grid.CellRect(0, 1);
+  const int x = second.left() + 30;
+  int y = -1;
+  for (int row = second.top(); row < second.bottom() && y < 0; ++row) {
+    if (image.pixel(x, row) == Rgb(0x00FF00)) y = row + 2;
+  }
+  ASSERT_GE(y, 0);
+  auto move = [&](QPoint at) {
+    QMouseEvent event(QEvent::MouseMove, QPointF(at), QPointF(grid.mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&grid, &event);
+  };
+  move(QPoint(x, y));
+  EXPECT_EQ(calls, 1);
+  EXPECT_TRUE(seen.bar);
+  EXPECT_EQ(seen.text, "旅");
+  // The whole bar is highlighted: its fill becomes its text colour (black) in both cells.
+  image = Render();
+  EXPECT_EQ(image.pixel(x, y), Rgb(0x000000));
+  EXPECT_EQ(image.pixel(grid.CellRect(0, 0).right() - 20, y), Rgb(0x000000));
+  // The memo corner swaps its colours under the mouse and asks for its own hint.
+  const QRect first = grid.CellRect(0, 0);
+  move(QPoint(first.right() - 6, first.bottom() - 12));
+  EXPECT_EQ(memo_calls, 1);
+  image = Render();
+  EXPECT_EQ(image.pixel(first.right() - 6, first.bottom() - 12), Rgb(0x008080));
+  EXPECT_EQ(image.pixel(x, y), Rgb(0x00FF00));  // the bar is back to its fill
+}
+
 TEST_F(QtCalendarGridTest, ABlankCellIsNeverSelected) {
   GridPicture picture = grid.Picture();
   picture.cells[0][0] = CellContents{};
