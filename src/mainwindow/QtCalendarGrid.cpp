@@ -42,6 +42,30 @@ QPixmap IconPixmap(const IconRef& icon, const catalogues::CategoryIcons* icons) 
   }
 }
 
+// A day mark of the day file: "S" a square, "M" a circle, "B" the two diagonals, "N" a triangle
+// with its apex at the top centre, in the mark's colour.
+void DrawDayMark(QPainter& p, const QRect& r, char mark, const QColor& colour, int pen) {
+  p.setPen(QPen(colour, pen));
+  p.setBrush(Qt::NoBrush);
+  const int in = pen / 2 + 1;
+  switch (mark) {
+    case 'S': p.drawRect(QRect(QPoint(r.left() + 2, r.top() + 2), QPoint(r.right() - 1, r.bottom() - 1)).adjusted(in - 1, in - 1, -in, -in)); break;
+    case 'M': p.drawEllipse(r.adjusted(in, in, -in, -in)); break;
+    case 'B':
+      p.drawLine(r.topLeft(), r.bottomRight());
+      p.drawLine(r.topRight(), r.bottomLeft());
+      break;
+    case 'N': {
+      QPolygon tri;
+      tri << QPoint(r.center().x(), r.top() + in) << QPoint(r.right() - in, r.bottom() - in)
+          << QPoint(r.left() + in, r.bottom() - in);
+      p.drawPolygon(tri);
+      break;
+    }
+    default: break;
+  }
+}
+
 // The text of a tip: lines are carried with a carriage return.
 QString TipText(const std::string& text) {
   QString t = Q(text);
@@ -238,11 +262,7 @@ void QtCalendarGrid::PaintCell(QPainter& p, int row, int column, const QRect& r)
     if (cell.today) font.setBold(true);
     p.setFont(font);
     p.drawText(r, Qt::AlignCenter, Q(cell.date_text).trimmed());
-    if (cell.day_mark != 0) {
-      p.setPen(QPen(C(cell.day_mark_colour), 2));
-      p.setBrush(Qt::NoBrush);
-      p.drawRect(r.adjusted(1, 1, -2, -2));
-    }
+    if (cell.day_mark != 0) DrawDayMark(p, r, cell.day_mark, C(cell.day_mark_colour), 2);
     p.restore();
     return;
   }
@@ -375,27 +395,7 @@ void QtCalendarGrid::PaintCell(QPainter& p, int row, int column, const QRect& r)
     spots_.push_back(LineSpot{corner, row, column, -1});
   }
   // Day mark.
-  if (cell.day_mark != 0) {
-    p.setPen(QPen(C(cell.day_mark_colour), 4));
-    p.setBrush(Qt::NoBrush);
-    const QRect inner(QPoint(r.left() + 2, r.top() + 2), QPoint(r.right() - 1, r.bottom() - 1));
-    switch (cell.day_mark) {
-      case 'S': p.drawRect(inner.adjusted(1, 1, -2, -2)); break;
-      case 'M': p.drawEllipse(r.adjusted(3, 3, -4, -4)); break;
-      case 'B':
-        p.drawLine(r.topLeft(), r.bottomRight());
-        p.drawLine(r.topRight(), r.bottomLeft());
-        break;
-      case 'N': {
-        QPolygon tri;
-        tri << QPoint(r.center().x(), r.top() + 3) << QPoint(r.right() - 3, r.bottom() - 3)
-            << QPoint(r.left() + 3, r.bottom() - 3);
-        p.drawPolygon(tri);
-        break;
-      }
-      default: break;
-    }
-  }
+  if (cell.day_mark != 0) DrawDayMark(p, r, cell.day_mark, C(cell.day_mark_colour), 4);
   p.restore();
   // Borders.
   p.setPen(C(colours.lin.text));

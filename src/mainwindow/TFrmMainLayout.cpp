@@ -424,8 +424,8 @@ void MainLayout::BuildSidePanel(QWidget* parent) {
       SchUpdate();
     } else if (list_shown_ == 0 && categories_ != nullptr) {
       try {
-        catalogues::CategoryCheckSet(*host_.files, host_.category_folder,
-                                     const_cast<catalogues::CategoryTable&>(*categories_), static_cast<std::size_t>(row), on);
+        catalogues::CategoryCheckSet(*host_.files, host_.category_folder, *categories_, static_cast<std::size_t>(row),
+                                     on);
       } catch (const store::FileError& e) {
         host_.dialogs->Error(e.what(), store::kFileErrorCaption);
       }
@@ -872,7 +872,8 @@ void MainLayout::RefreshList() {
   const bool was = applying_;
   applying_ = true;
   lst_cat_->clear();
-  lst_cat_->setItemDelegate(new QStyledItemDelegate(lst_cat_));
+  if (plain_delegate_ == nullptr) plain_delegate_ = new QStyledItemDelegate(lst_cat_);
+  lst_cat_->setItemDelegate(plain_delegate_);
   if (list_shown_ == 1) {
     const std::string& flags = Current().item_view;
     for (int item : ListedDisplayItems(mode_)) {
@@ -882,9 +883,10 @@ void MainLayout::RefreshList() {
       row->setData(Qt::UserRole, item);
     }
   } else if (list_shown_ == 0 && categories_ != nullptr) {
-    auto* delegate = new catalogues::CategoryCellDelegate(icons_, catalogues::kCellIconLeftList, lst_cat_);
-    delegate->SetShowIcons(host_.settings->view.cat_icon != 0);
-    lst_cat_->setItemDelegate(delegate);
+    if (category_delegate_ != nullptr) {
+      category_delegate_->SetShowIcons(host_.settings->view.cat_icon != 0);
+      lst_cat_->setItemDelegate(category_delegate_);
+    }
     for (std::size_t i = 0; i < categories_->size(); ++i) {
       auto* row = new QListWidgetItem(Q(categories_->Entry(i).name), lst_cat_);
       row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
@@ -922,9 +924,13 @@ void MainLayout::SetDaySource(DaySource source) {
   SchUpdate();
 }
 
-void MainLayout::SetCategories(const catalogues::CategoryTable* table, const catalogues::CategoryIcons* icons) {
+void MainLayout::SetCategories(catalogues::CategoryTable* table, const catalogues::CategoryIcons* icons) {
   categories_ = table;
   icons_ = icons;
+  if (plain_delegate_ == nullptr) plain_delegate_ = new QStyledItemDelegate(lst_cat_);
+  lst_cat_->setItemDelegate(plain_delegate_);
+  delete category_delegate_;
+  category_delegate_ = new catalogues::CategoryCellDelegate(icons_, catalogues::kCellIconLeftList, lst_cat_);
   grid_->SetSources(host_.settings, icons);
   for (QtCalendarGrid* g : side_grids_) g->SetSources(host_.settings, icons);
   RefreshList();

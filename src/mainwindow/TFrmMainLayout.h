@@ -33,7 +33,10 @@ class Dialogs;
 class FileSystem;
 }  // namespace kal::platform
 
+class QAbstractItemDelegate;
+
 namespace kal::catalogues {
+class CategoryCellDelegate;
 class CategoryIcons;
 class CategoryTable;
 }  // namespace kal::catalogues
@@ -81,7 +84,7 @@ class MainLayout : public QObject {
   ~MainLayout() override;
 
   void SetDaySource(DaySource source);
-  void SetCategories(const catalogues::CategoryTable* table, const catalogues::CategoryIcons* icons);
+  void SetCategories(catalogues::CategoryTable* table, const catalogues::CategoryIcons* icons);
 
   int Mode() const { return mode_; }
   const Date& SelectedDate() const { return selected_; }
@@ -146,7 +149,7 @@ class MainLayout : public QObject {
 
   LayoutHost host_;
   DaySource days_;
-  const catalogues::CategoryTable* categories_ = nullptr;
+  catalogues::CategoryTable* categories_ = nullptr;
   const catalogues::CategoryIcons* icons_ = nullptr;
   int mode_ = kModeMonthly;
   Date selected_{};
@@ -178,6 +181,8 @@ class MainLayout : public QObject {
   QWidget* pnl_list_ = nullptr;
   std::array<QToolButton*, 3> list_buttons_{};
   QListWidget* lst_cat_ = nullptr;
+  QAbstractItemDelegate* plain_delegate_ = nullptr;
+  catalogues::CategoryCellDelegate* category_delegate_ = nullptr;
   NavigationBar* nav_ = nullptr;
   QtCalendarGrid* grid_ = nullptr;
 };
