@@ -151,6 +151,23 @@ class ResizeWatcher : public QObject {
   std::function<void()> on_resize_;
 };
 
+// Runs once, after the window is first shown and laid out.
+class ShowWatcher : public QObject {
+ public:
+  ShowWatcher(QObject* parent, std::function<void()> on_show) : QObject(parent), on_show_(std::move(on_show)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && !done_) {
+      done_ = true;
+      QTimer::singleShot(0, this, on_show_);
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> on_show_;
+  bool done_ = false;
+};
+
 }  // namespace
 
 MainLayout::MainLayout(LayoutHost host, QObject* parent) : QObject(parent), host_(std::move(host)) {
@@ -300,7 +317,9 @@ void MainLayout::BuildRegions() {
   pnl_bottom_->setObjectName(QStringLiteral("PnlBottom"));
   BuildUnderPanel(pnl_bottom_);
   spl_x_->addWidget(pnl_bottom_);
-  spl_x_->setStretchFactor(0, 1);
+  // The top area keeps its height (TopHeight); the under panel takes what the window adds.
+  spl_x_->setStretchFactor(0, 0);
+  spl_x_->setStretchFactor(1, 1);
 
   // Navigation and selection.
   connect(nav_->buttons[0], &QToolButton::clicked, this, [this] { StepPeriod(-1, true); });
@@ -321,6 +340,8 @@ void MainLayout::BuildRegions() {
     if (host_.on_cell_double_click) host_.on_cell_double_click();
   });
   grid_->installEventFilter(new ResizeWatcher(this, [this] { SizeChange(); }));
+  // The stored sizes take effect once the window has its size.
+  host_.window->installEventFilter(new ShowWatcher(this, [this] { ApplySizes(); }));
   for (QSplitter* s : {spl_x_, spl_h_, spl_t_, spl_c_, spl_b_, spl_m_}) {
     connect(s, &QSplitter::splitterMoved, this, [this, s] { SplitterMoved(s); });
   }
