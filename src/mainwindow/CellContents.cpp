@@ -202,8 +202,8 @@ std::string ItemText(const DayEntry& entry, std::string_view flags, const std::v
 
 // ---- Fonts and colours ------------------------------------------------------------------------
 
-FontSpec ParseFontSpec(const std::vector<std::string>& items, const std::string& fallback_name) {
-  FontSpec font;
+ViewFont ParseViewFont(const std::vector<std::string>& items, const std::string& fallback_name) {
+  ViewFont font;
   font.name = !items.empty() && !items[0].empty() ? items[0] : fallback_name;
   font.size = items.size() > 1 ? Number(items[1], 9) : 9;
   if (font.size <= 0) font.size = 9;
@@ -241,8 +241,8 @@ CellContents BuildCell(const CellDay& day, const CellContext& ctx) {
   const std::string& flags = s.view_mode(ClampMode(ctx.mode)).item_view;
   CellContents cell;
   const store::ViewModeSettings& mode_settings = s.view_mode(ClampMode(ctx.mode));
-  cell.font = ParseFontSpec(ModeFontItems(s, ctx.mode), "");
-  cell.date_font = ParseFontSpec(s.font.date, cell.font.name);
+  cell.font = ParseViewFont(ModeFontItems(s, ctx.mode), "");
+  cell.date_font = ParseViewFont(s.font.date, cell.font.name);
   cell.line_pitch = std::clamp(mode_settings.line_pitch, 1, 8);
   cell.wrap = mode_settings.cr;
   cell.ellipsis = s.view.ellipsis;

@@ -81,7 +81,7 @@ inline constexpr int kBlankCellColour = 0xF0F0F0;
 
 // A font as the settings hold it: name, size and style bits (1 bold, 2 italic, 4 underline,
 // 8 strike-out). Size falls back to 9 and style to 1 when they are not numbers.
-struct FontSpec {
+struct ViewFont {
   std::string name;
   int size = 9;
   int style = 0;
@@ -89,9 +89,9 @@ struct FontSpec {
   bool italic() const { return (style & 2) != 0; }
   bool underline() const { return (style & 4) != 0; }
   bool strike() const { return (style & 8) != 0; }
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const ViewFont&, const ViewFont&) = default;
 };
-FontSpec ParseFontSpec(const std::vector<std::string>& items, const std::string& fallback_name);
+ViewFont ParseViewFont(const std::vector<std::string>& items, const std::string& fallback_name);
 
 // An icon of an item line.
 struct IconRef {
@@ -169,8 +169,8 @@ struct CellContents {
   char day_mark = 0;       // 'S', 'M', 'B', 'N' or 0
   int day_mark_colour = 0;
   // How the lines are drawn.
-  FontSpec font;           // the current view font
-  FontSpec date_font;      // the Date font of the day number
+  ViewFont font;           // the current view font
+  ViewFont date_font;      // the Date font of the day number
   int line_pitch = 4;      // 1..8
   bool wrap = false;       // Cr: titles wrapped
   bool ellipsis = true;    // an end ellipsis on lines cut at the cell's edge

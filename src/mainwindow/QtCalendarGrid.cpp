@@ -20,11 +20,11 @@ namespace {
 QColor C(int bgr) { return catalogues::BgrColour(bgr); }
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-QFont MakeFont(const FontSpec& spec, int size_override = 0, int extra_style = 0) {
+QFont MakeFont(const ViewFont& setting, int size_override = 0, int extra_style = 0) {
   QFont font;
-  if (!spec.name.empty()) font.setFamily(Q(spec.name));
-  font.setPointSize(size_override > 0 ? size_override : std::max(spec.size, 1));
-  const int style = spec.style | extra_style;
+  if (!setting.name.empty()) font.setFamily(Q(setting.name));
+  font.setPointSize(size_override > 0 ? size_override : std::max(setting.size, 1));
+  const int style = setting.style | extra_style;
   font.setBold((style & 1) != 0);
   font.setItalic((style & 2) != 0);
   font.setUnderline((style & 4) != 0);
@@ -218,9 +218,9 @@ void QtCalendarGrid::PaintHeader(QPainter& p, int column, const QRect& r) {
     p.fillRect(r, C(h.back_colour));
     p.setPen(C(h.text_colour));
   }
-  FontSpec spec = picture_.cells.empty() || picture_.cells[0].empty() ? FontSpec{} : picture_.cells[0][0].font;
-  if (!h.japanese && !picture_.cells.empty() && !picture_.cells[0].empty()) spec = picture_.cells[0][0].date_font;
-  QFont font = MakeFont(spec, h.japanese ? 9 : 8);
+  ViewFont setting = picture_.cells.empty() || picture_.cells[0].empty() ? ViewFont{} : picture_.cells[0][0].font;
+  if (!h.japanese && !picture_.cells.empty() && !picture_.cells[0].empty()) setting = picture_.cells[0][0].date_font;
+  QFont font = MakeFont(setting, h.japanese ? 9 : 8);
   font.setBold(false);
   if (picture_.mini) font.setPointSize(8);
   p.setFont(font);
@@ -237,7 +237,7 @@ void QtCalendarGrid::PaintRowLabel(QPainter& p, int row, const QRect& r) {
   p.setPen(C(settings_->color.lin.text));
   p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
   p.setPen(C(vhd.text));
-  QFont font = MakeFont(FontSpec{}, 8);
+  QFont font = MakeFont(ViewFont{}, 8);
   const int pixel = std::clamp(std::min(r.width() - 4, r.height() - 2), 6, 12);
   font.setPixelSize(pixel);
   p.setFont(font);

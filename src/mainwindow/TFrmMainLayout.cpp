@@ -707,6 +707,13 @@ void MainLayout::SplitterMoved(QSplitter* splitter) {
   else if (splitter == spl_m_ && v.memo_panel && v.note_panel) v.note_width = sizes[0];
   else if (splitter == spl_t_ && !s.view.auto_sch_height) s.window.sch_height = sizes[0];
   else if (splitter == spl_b_) s.window.todo_width = sizes[0];
+  else if (splitter == spl_c_) {
+    int shown = 0;
+    for (QWidget* panel : side_panels_) shown += panel->isVisibleTo(pnl_right_) ? 1 : 0;
+    if (shown == 0) return;
+    s.window.cal_height = std::max(SideCalendarHeight(pnl_right_->height(), sizes[1], spl_c_->handleWidth(), shown), 60);
+    for (QWidget* panel : side_panels_) panel->setFixedHeight(s.window.cal_height);
+  }
   SetChanged();
 }
 
@@ -993,7 +1000,8 @@ void MainLayout::PaintMainGrid() {
   const std::string& flags = v.item_view;
   const platform::LocalDateTime now = host_.clock->Now();
   const int str_week = s.view.str_week == 0 ? 0 : 1;
-  const GridShape shape = ShapeFor(mode_, s, displayed_year_, displayed_month_, !ItemOn(flags, kItemDayNumber) ? false : mode_ >= kModeYearly);
+  const bool day_numbers = mode_ >= kModeYearly && ItemOn(flags, kItemDayNumber);  // "日にち": no header row
+  const GridShape shape = ShapeFor(mode_, s, displayed_year_, displayed_month_, day_numbers);
   GridPicture picture;
   picture.fixed_columns = shape.fixed_columns;
   shown_dates_.clear();

@@ -394,8 +394,8 @@ TEST(CellDrawing, FontsPitchAndEllipsisFromTheSettings) {
   CellDay d;
   d.date = store::MakeDate(2026, 8, 3);
   const CellContents cell = BuildCell(d, ctx);
-  EXPECT_EQ(cell.font, (FontSpec{"Noto Sans CJK JP", 11, 1}));
-  EXPECT_EQ(cell.date_font, (FontSpec{"Noto Sans CJK JP", 9, 1}));  // size 9 and style 1 when not numbers
+  EXPECT_EQ(cell.font, (ViewFont{"Noto Sans CJK JP", 11, 1}));
+  EXPECT_EQ(cell.date_font, (ViewFont{"Noto Sans CJK JP", 9, 1}));  // size 9 and style 1 when not numbers
   EXPECT_EQ(cell.line_pitch, 8);
   EXPECT_FALSE(cell.ellipsis);
   ctx.mode = kModeYearly2;

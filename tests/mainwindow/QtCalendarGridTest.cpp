@@ -29,7 +29,7 @@ class QtCalendarGridTest : public ::testing::Test {
       cell.back_colour = 0xFFFFFF;
       cell.text_colour = 0;
       cell.date_text = c == 0 ? " 1" : " 2";
-      cell.font = FontSpec{"IPAexGothic", 9, 0};
+      cell.font = ViewFont{"IPAexGothic", 9, 0};
       cell.date_font = cell.font;
       CellLine bar;
       bar.bar = true;
