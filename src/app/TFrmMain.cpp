@@ -404,6 +404,11 @@ bool TFrmMain::ShowDlgSchInput(int mode, const std::optional<store::OldSchedule>
   return stored;
 }
 
+void TFrmMain::SetSelectedDate(const store::Date& date) {
+  selected_date_ = date;
+  if (layout_ != nullptr && !(layout_->SelectedDate() == date)) layout_->SetSelectedDate(date);
+}
+
 void TFrmMain::DaySchAdd() { ShowDlgSchInput(0); }
 void TFrmMain::DaySchRep(const store::OldSchedule& source) { ShowDlgSchInput(1, source); }
 void TFrmMain::DaySchCopy(const store::OldSchedule& source) { ShowDlgSchInput(3, source); }

@@ -101,7 +101,7 @@ class TFrmMain : public QMainWindow {
 
   // The selected date of the calendar: today (from the clock) when the window is created.
   const store::Date& SelectedDate() const { return selected_date_; }
-  void SetSelectedDate(const store::Date& date) { selected_date_ = date; }
+  void SetSelectedDate(const store::Date& date);
 
   // Opens the schedule entry dialog for the selected date: mode 0 new, 1 change, 3 copy. Change
   // and copy take the selected schedule's line (without one they open as new); a new schedule

@@ -511,11 +511,23 @@ void QtCalendarGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void QtCalendarGrid::mouseMoveEvent(QMouseEvent* event) {
+  int row = -1;
+  int column = -1;
+  if (!CellAt(event->pos(), &row, &column)) row = column = -1;
+  if (row != hover_row_ || column != hover_column_) {
+    hover_row_ = row;
+    hover_column_ = column;
+    emit HoverCellChanged(row, column);
+  }
   UpdateHover(event->pos());
   QWidget::mouseMoveEvent(event);
 }
 
 void QtCalendarGrid::leaveEvent(QEvent* event) {
+  if (hover_row_ >= 0) {
+    hover_row_ = hover_column_ = -1;
+    emit HoverCellChanged(-1, -1);
+  }
   if (hover_) {
     hover_.reset();
     update();

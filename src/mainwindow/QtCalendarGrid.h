@@ -62,11 +62,15 @@ class QtCalendarGrid : public QWidget {
   // last repaint (for automatic width and height).
   int WidestSelectedItem() const { return widest_; }
   int NeededHeight(int row, int column) const;
+  int HoverRow() const { return hover_row_; }
+  int HoverColumn() const { return hover_column_; }
 
  signals:
   void CellClicked(int row, int column);
   // A double click on an empty part of a day cell (not on an item line, the memo corner or a bar).
   void CellDoubleClicked(int row, int column);
+  // The day cell under the mouse changed (-1, -1 when the mouse left the cells).
+  void HoverCellChanged(int row, int column);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -100,6 +104,8 @@ class QtCalendarGrid : public QWidget {
   int selected_column_ = -1;
   std::vector<LineSpot> spots_;
   std::optional<LineSpot> hover_;
+  int hover_row_ = -1;
+  int hover_column_ = -1;
   int widest_ = 0;
   std::vector<std::vector<int>> needed_;  // [row][column] height the lines need
 };

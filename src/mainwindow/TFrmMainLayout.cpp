@@ -336,6 +336,10 @@ void MainLayout::BuildRegions() {
       QTimer::singleShot(0, this, [this] { SizeChange(); });
     }
   });
+  // Automatic row height follows the cell under the mouse while tooltips are on.
+  connect(grid_, &QtCalendarGrid::HoverCellChanged, this, [this] {
+    if (host_.settings->view.mouse_tip && mode_ >= kModeWeekly) SizeChange();
+  });
   connect(grid_, &QtCalendarGrid::CellDoubleClicked, this, [this] {
     if (host_.on_cell_double_click) host_.on_cell_double_click();
   });
@@ -1147,12 +1151,21 @@ void MainLayout::PaintMainGrid() {
   }
   picture.column_widths = ColumnWidths(columns);
   picture.row_heights = RowHeights(grid_->height(), shape.header_height, static_cast<int>(picture.cells.size()) + 1);
-  if (mode_ >= kModeWeekly && selected_row >= 0) {
-    const int needed = grid_->NeededHeight(selected_row, selected_column);
-    if (needed > picture.row_heights[static_cast<std::size_t>(selected_row + 1)] && picture.cells.size() >= 2) {
+  // Automatic row height: the cell under the mouse (with tooltips on), else the selected cell.
+  int tall_row = selected_row;
+  int tall_column = selected_column;
+  if (s.view.mouse_tip && grid_->HoverRow() >= 0 && grid_->HoverRow() < static_cast<int>(picture.cells.size())) {
+    tall_row = grid_->HoverRow();
+    tall_column = grid_->HoverColumn();
+  }
+  if (mode_ >= kModeWeekly && tall_row >= 0) {
+    const int needed = grid_->NeededHeight(tall_row, tall_column);
+    if (needed > picture.row_heights[static_cast<std::size_t>(tall_row + 1)] && picture.cells.size() >= 2) {
       picture.row_heights = AutoRowHeights(grid_->height(), shape.header_height, static_cast<int>(picture.cells.size()) + 1,
-                                           selected_row + 1, needed, mode_ == kModeYearly || mode_ == kModeYearly2);
+                                           tall_row + 1, needed, mode_ == kModeYearly || mode_ == kModeYearly2);
     }
+  }
+  if (mode_ >= kModeWeekly && selected_row >= 0) {
     if (v.auto_width && !v.cr && grid_->WidestSelectedItem() >
                                      picture.column_widths[static_cast<std::size_t>(selected_column + shape.fixed_columns)]) {
       picture.column_widths = AutoColumnWidths(columns, selected_column, grid_->WidestSelectedItem());

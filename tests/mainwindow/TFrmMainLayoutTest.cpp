@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/DemoFolder.h"
 #include "app/TFrmMain.h"
+#include "mainwindow/Layout.h"
 #include "mainwindow/QtCalendarGrid.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -117,6 +119,36 @@ TEST_F(TFrmMainLayoutTest, TheMonthGridShowsTheMonthFromMonday) {
   EXPECT_EQ(w->Layout()->Grid()->Picture().headers.size(), 5u);
   EXPECT_EQ(w->Layout()->Grid()->Picture().headers[0].text, "月曜日");
   EXPECT_FALSE(w->Action(QStringLiteral("MenSatSun"))->isEnabled());
+}
+
+TEST_F(TFrmMainLayoutTest, ACellWhoseItemsDoNotFitRaisesItsRow) {
+  app::BuildDemoFolder(files, dir.path(), store::MakeDate(2026, 8, 20));  // five schedules on the 18th
+  auto w = Make();
+  w->resize(760, 400);
+  w->show();
+  ASSERT_TRUE(test::WaitUntil([&] { return !w->Initialising(); }));
+  const_cast<store::Settings&>(w->session().settings).view.mouse_tip = false;
+  w->SetSelectedDate(store::MakeDate(2026, 8, 18));
+  QtCalendarGrid* grid = w->Layout()->Grid();
+  grid->repaint();
+  const int row = grid->SelectedRow() + 1;
+  ASSERT_EQ(row, 4);  // the week of 17 August
+  // The plain shares would cut the day's lines; its row is raised to what they need, the others
+  // give way, and every row stays inside the grid.
+  const std::vector<int> plain = RowHeights(grid->height(), kHeaderHeight, 7);
+  const int needed = grid->NeededHeight(row - 1, grid->SelectedColumn());
+  ASSERT_GT(needed, plain[static_cast<std::size_t>(row)]);
+  const std::vector<int>& heights = grid->Picture().row_heights;
+  EXPECT_EQ(heights[static_cast<std::size_t>(row)], needed + 2);
+  EXPECT_LT(heights[1], plain[1]);
+  int total = 0;
+  for (int h : heights) total += h;
+  EXPECT_LE(total, grid->height());
+  // A selected day whose lines fit gives the plain shares back.
+  w->SetSelectedDate(store::MakeDate(2026, 8, 5));
+  grid->repaint();
+  w->Layout()->SizeChange();
+  EXPECT_EQ(grid->Picture().row_heights, plain);
 }
 
 TEST_F(TFrmMainLayoutTest, DisplayItemsListChangesTheCurrentMode) {
