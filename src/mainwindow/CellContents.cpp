@@ -315,6 +315,7 @@ CellContents BuildCell(const CellDay& day, const CellContext& ctx) {
     if (ItemOn(flags, kItemMinTemp)) cell.weather.min_temp = line.min_temp;
     if (ItemOn(flags, kItemRain)) cell.weather.rain = line.rain;
     cell.weather_shown = cell.weather.any();
+    if (cell.weather_shown) cell.weather_tip = store::WeatherTip(day.day_line);
   }
 
   // 11. Item lines.

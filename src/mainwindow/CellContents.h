@@ -159,6 +159,7 @@ struct CellContents {
   std::string rokuyo;      // "" when not shown
   WeatherMarks weather;
   bool weather_shown = false;
+  std::string weather_tip;  // the tooltip of the weather marks
   std::string holiday_box; // the public holiday's name on the date line (modes 3 and 4)
   int holiday_box_colour = 0;
   int holiday_box_text = 0;

@@ -285,6 +285,7 @@ void QtCalendarGrid::PaintCell(QPainter& p, int row, int column, const QRect& r)
     x += QFontMetrics(small).horizontalAdvance(Q(cell.rokuyo)) + 3;
   }
   if (cell.weather_shown) {
+    const int weather_left = x;
     const WeatherMarks& w = cell.weather;
     const int icon_top = r.top() + (date_height - 16) / 2;
     if (w.icons && w.weather1 > 0) {
@@ -315,6 +316,9 @@ void QtCalendarGrid::PaintCell(QPainter& p, int row, int column, const QRect& r)
       put(Q(w.rain) + (w.rain == "--" ? QString() : QStringLiteral("%")), C(colours.rai.text));
     }
     x += 2;
+    if (!cell.weather_tip.empty()) {
+      spots_.push_back(LineSpot{QRect(weather_left, r.top(), x - weather_left, date_height), row, column, kWeatherSpot});
+    }
   }
   if (!cell.holiday_box.empty()) {
     p.setFont(small);
@@ -404,9 +408,20 @@ void QtCalendarGrid::PaintCell(QPainter& p, int row, int column, const QRect& r)
   p.drawLine(last_column ? 0 : r.left(), r.bottom(), r.right(), r.bottom());
 }
 
-bool QtCalendarGrid::SameBar(const CellLine& a, const CellLine& b) const {
+const CellLine* QtCalendarGrid::HoveredLine() const {
+  if (!hover_ || hover_->line < 0) return nullptr;
+  const auto& row = picture_.cells.at(static_cast<std::size_t>(hover_->row));
+  const auto& lines = row.at(static_cast<std::size_t>(hover_->column)).lines;
+  return static_cast<std::size_t>(hover_->line) < lines.size() ? &lines[static_cast<std::size_t>(hover_->line)] : nullptr;
+}
+
+bool QtCalendarGrid::SameSchedule(const CellLine& a, const CellLine& b) const {
   return a.bar && b.bar && a.band == b.band && a.entry.index == b.entry.index && a.span == b.span &&
-         b.position == a.position + 1 && a.entry.payload.substr(0, 30) == b.entry.payload.substr(0, 30);
+         a.entry.payload.substr(0, 130) == b.entry.payload.substr(0, 130);
+}
+
+bool QtCalendarGrid::SameBar(const CellLine& a, const CellLine& b) const {
+  return SameSchedule(a, b) && b.position == a.position + 1;
 }
 
 void QtCalendarGrid::PaintBars(QPainter& p) {
@@ -440,8 +455,9 @@ void QtCalendarGrid::PaintBars(QPainter& p) {
         QRect box(first_rect.left() + 1, top, last_rect.right() - first_rect.left() - 1, line_height);
         const bool starts = line.position == 1;
         const bool ends = last->position == last->span;
-        const bool hovered = hover_ && hover_->row == static_cast<int>(r) && hover_->line == static_cast<int>(i) &&
-                             hover_->column >= static_cast<int>(c) && hover_->column <= static_cast<int>(end);
+        // The bar under the mouse is highlighted over its whole span, in every row it crosses.
+        const CellLine* hovered_line = HoveredLine();
+        const bool hovered = hovered_line != nullptr && hovered_line->bar && SameSchedule(*hovered_line, line);
         const QColor fill = C(hovered ? line.text_colour : line.bar_colour);
         const QColor text = C(hovered ? line.bar_colour : line.text_colour);
         const calendar::BarShape shape = calendar::BarShapeOf(
@@ -544,7 +560,7 @@ void QtCalendarGrid::UpdateHover(const QPoint& point) {
   }
   if (!hit) {
     for (const LineSpot& spot : spots_) {
-      if (spot.line >= 0 && spot.rect.contains(point)) hit = spot;
+      if ((spot.line >= 0 || spot.line == kWeatherSpot) && spot.rect.contains(point)) hit = spot;
     }
   }
   const bool same = (hit.has_value() == hover_.has_value()) &&
@@ -559,6 +575,9 @@ void QtCalendarGrid::UpdateHover(const QPoint& point) {
   Hint hint;
   if (hit->line == -1) {
     if (memo_hint) hint = memo_hint(hit->row, hit->column);
+  } else if (hit->line == kWeatherSpot) {
+    hint.text = picture_.cells[static_cast<std::size_t>(hit->row)][static_cast<std::size_t>(hit->column)].weather_tip;
+    hint.colour = 0xFFFFFF;
   } else if (item_hint) {
     const CellContents& cell = picture_.cells[static_cast<std::size_t>(hit->row)][static_cast<std::size_t>(hit->column)];
     hint = item_hint(hit->row, hit->column, cell.lines[static_cast<std::size_t>(hit->line)]);

@@ -84,8 +84,9 @@ class QtCalendarGrid : public QWidget {
     QRect rect;
     int row;
     int column;
-    int line;  // index in the cell's lines; -1 for the memo corner
+    int line;  // index in the cell's lines; -1 for the memo corner, kWeatherSpot for the weather marks
   };
+  static constexpr int kWeatherSpot = -2;
   void PaintHeader(QPainter& p, int column, const QRect& rect);
   void PaintRowLabel(QPainter& p, int row, const QRect& rect);
   void PaintCell(QPainter& p, int row, int column, const QRect& rect);
@@ -94,7 +95,11 @@ class QtCalendarGrid : public QWidget {
   int RowTop(int row) const;
   int DateLineHeight() const;
   int LineHeight(const CellContents& cell) const;
+  // `b` continues the bar `a` on the next day.
   bool SameBar(const CellLine& a, const CellLine& b) const;
+  // Both lines are pieces of the same multi-day schedule.
+  bool SameSchedule(const CellLine& a, const CellLine& b) const;
+  const CellLine* HoveredLine() const;
   void UpdateHover(const QPoint& point);
 
   const store::Settings* settings_ = nullptr;

@@ -146,6 +146,7 @@ TEST_F(CellTest, PublicHolidayGoesIntoTheBoxInTheMonthView) {
   day_line = "0010";
   const CellContents wet = Build({HolidayEntry('0', "山の日")}, 11, 8, 0);
   EXPECT_TRUE(wet.weather_shown);
+  EXPECT_EQ(wet.weather_tip, " 晴れ ");
   EXPECT_EQ(wet.holiday_box, "");
   ASSERT_EQ(wet.lines.size(), 1u);
   EXPECT_EQ(wet.lines[0].text, "山の日");

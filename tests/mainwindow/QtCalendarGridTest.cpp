@@ -130,6 +130,36 @@ TEST_F(QtCalendarGridTest, HoverOverABarShowsItsHintAndSwapsItsColours) {
   EXPECT_EQ(image.pixel(x, y), Rgb(0x00FF00));  // the bar is back to its fill
 }
 
+TEST_F(QtCalendarGridTest, ABarAcrossRowsIsHighlightedInEveryRow) {
+  // The bar goes on from the second cell of the first row to the first cell of a second row.
+  GridPicture picture = grid.Picture();
+  picture.row_heights = {16, 100, 100};
+  picture.cells.push_back(picture.cells[0]);
+  picture.cells[0][0].lines.clear();
+  picture.cells[0][1].lines[0].position = 1;
+  picture.cells[1][0].lines[0].position = 2;
+  picture.cells[1][1].lines.clear();
+  grid.resize(300, 216);
+  grid.SetPicture(picture);
+  QImage image = Render();
+  const QRect top = grid.CellRect(0, 1);
+  const QRect below = grid.CellRect(1, 0);
+  const int x = top.left() + 60;
+  int y = -1;
+  for (int row = top.top(); row < top.bottom() && y < 0; ++row) {
+    if (image.pixel(x, row) == Rgb(0x00FF00)) y = row + 2;
+  }
+  ASSERT_GE(y, 0);
+  const int y_below = y - top.top() + below.top();
+  EXPECT_EQ(image.pixel(below.left() + 60, y_below), Rgb(0x00FF00));
+  QMouseEvent event(QEvent::MouseMove, QPointF(x, y), QPointF(grid.mapToGlobal(QPoint(x, y))), Qt::NoButton,
+                    Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&grid, &event);
+  image = Render();
+  EXPECT_EQ(image.pixel(x, y), Rgb(0x000000));
+  EXPECT_EQ(image.pixel(below.left() + 60, y_below), Rgb(0x000000));
+}
+
 TEST_F(QtCalendarGridTest, ABlankCellIsNeverSelected) {
   GridPicture picture = grid.Picture();
   picture.cells[0][0] = CellContents{};
