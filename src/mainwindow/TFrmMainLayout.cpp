@@ -273,7 +273,6 @@ void MainLayout::BuildRegions() {
   spl_h_ = new QSplitter(Qt::Horizontal);
   spl_h_->setObjectName(QStringLiteral("SplH"));
   spl_h_->setChildrenCollapsible(false);
-  pnl_top_ = spl_h_;
   auto* top_holder = new QWidget;
   top_holder->setObjectName(QStringLiteral("PnlTopArea"));
   auto* top_layout = new QVBoxLayout(top_holder);
@@ -332,7 +331,7 @@ void MainLayout::BuildRegions() {
       selected_ = shown_dates_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
       if (host_.on_selected) host_.on_selected(selected_);
       PaintSideCalendars();
-      RefreshList();
+      RefreshMemo();
       QTimer::singleShot(0, this, [this] { SizeChange(); });
     }
   });
@@ -934,7 +933,11 @@ void MainLayout::RefreshList() {
     }
   }
   if (list_shown_ != 0) lst_cat_->setEnabled(true);
-  // The day memo of the selected date below.
+  applying_ = was;
+}
+
+// The day memo of the selected date in the under panel.
+void MainLayout::RefreshMemo() {
   if (auto* memo = host_.central->findChild<QTabWidget*>(QStringLiteral("TabMemo"))) {
     memo->setTabText(0, Q(store::FormatDatePattern(host_.settings->memo.daily_title, selected_)));
     std::vector<std::string> lines;
@@ -946,7 +949,6 @@ void MainLayout::RefreshList() {
     for (const std::string& l : lines) text << Q(l);
     if (auto* edit = memo->findChild<QPlainTextEdit*>(QStringLiteral("MemDaily"))) edit->setPlainText(text.join('\n'));
   }
-  applying_ = was;
 }
 
 // ---- Grids -----------------------------------------------------------------------------------
@@ -970,10 +972,14 @@ void MainLayout::SetCategories(catalogues::CategoryTable* table, const catalogue
 }
 
 void MainLayout::SchUpdate() {
-  if (days_.reload) days_.reload(mode_, selected_, ModeCount(*host_.settings, mode_));
+  // The month view holds the months around the displayed month, whichever day of the first or
+  // last week row is selected.
+  const Date model_date = mode_ == kModeMonthly ? store::MakeDate(displayed_year_, displayed_month_, 1) : selected_;
+  if (days_.reload) days_.reload(mode_, model_date, ModeCount(*host_.settings, mode_));
   PaintMainGrid();
   PaintSideCalendars();
   RefreshList();
+  RefreshMemo();
 }
 
 void MainLayout::SizeChange() { PaintMainGrid(); }

@@ -140,6 +140,7 @@ class MainLayout : public QObject {
   void SyncMenu();
   void RebuildCountMenu();
   void RefreshList();
+  void RefreshMemo();
   void PaintMainGrid();
   void PaintSideCalendars();
   void SetChanged();

@@ -151,6 +151,22 @@ TEST_F(TFrmMainLayoutTest, ACellWhoseItemsDoNotFitRaisesItsRow) {
   EXPECT_EQ(grid->Picture().row_heights, plain);
 }
 
+TEST_F(TFrmMainLayoutTest, AMonthViewReloadKeepsTheNextMonthWhenAPreviousMonthDayIsSelected) {
+  app::BuildDemoFolder(files, dir.path(), store::MakeDate(2026, 8, 20));  // "キックオフ" on 2 September
+  auto w = Make();
+  QtCalendarGrid* grid = w->Layout()->Grid();
+  grid->SetSelected(0, 0);
+  emit grid->CellClicked(0, 0);  // 27 July, in the first row of August
+  EXPECT_EQ(w->SelectedDate(), store::MakeDate(2026, 7, 27));
+  w->Layout()->SchUpdate();
+  const GridPicture& picture = grid->Picture();
+  ASSERT_EQ(*picture.dates[5][2], store::MakeDate(2026, 9, 2));
+  bool kick_off = false;
+  for (const CellLine& line : picture.cells[5][2].lines) kick_off = kick_off || line.text == "10:00 キックオフ";
+  EXPECT_TRUE(kick_off);
+  EXPECT_EQ(w->Layout()->Grid()->SelectedRow(), 0);
+}
+
 TEST_F(TFrmMainLayoutTest, DisplayItemsListChangesTheCurrentMode) {
   auto w = Make();
   w->Layout()->ShowList(1);
