@@ -246,7 +246,12 @@ void MainLayout::BuildToolBar() {
     tool->setObjectName(QStringLiteral("Tbt") + menu_action->objectName().mid(3));
     tool->setToolTip(hint);
     tool->setVisible(visible);
-    tool->setCheckable(menu_action->isCheckable());
+    // The mode buttons and these toggles are drawn pressed while their setting is on.
+    static const QStringList pressed = {QStringLiteral("MenSatSun"),      QStringLiteral("MenAutoWidth"),
+                                        QStringLiteral("MenCr"),          QStringLiteral("MenSchListView"),
+                                        QStringLiteral("MenUnderPanel"),  QStringLiteral("MenSidePanel"),
+                                        QStringLiteral("MenPanelMode"),   QStringLiteral("MenMiniMode")};
+    tool->setCheckable(row.caption[0] == '#' || pressed.contains(menu_action->objectName()));
     if (row.caption[0] == '#') modes->addAction(tool);
     connect(tool, &QAction::triggered, this, [menu_action, this] {
       menu_action->trigger();

@@ -202,6 +202,22 @@ TEST_F(TFrmMainLayoutTest, TheToolBarFollowsToolBarIcon) {
   EXPECT_EQ(print->toolTip(), QStringLiteral("印刷"));
   EXPECT_EQ(preview->toolTip(), QStringLiteral("印刷プレビュー"));
   EXPECT_TRUE(monthly->isChecked());
+  // "UP表示" is drawn pressed while the under panel is shown; "土日なし" never is.
+  QAction* under = nullptr;
+  QAction* no_week_ends = nullptr;
+  for (QAction* a : bar->actions()) {
+    if (a->text() == QStringLiteral("UP表示")) under = a;
+    if (a->text() == QStringLiteral("土日なし")) no_week_ends = a;
+  }
+  ASSERT_NE(under, nullptr);
+  ASSERT_NE(no_week_ends, nullptr);
+  EXPECT_FALSE(no_week_ends->isCheckable());
+  const bool shown = w->session().settings.view_mode(4).under_panel;
+  EXPECT_EQ(under->isChecked(), shown);
+  under->trigger();
+  EXPECT_EQ(w->session().settings.view_mode(4).under_panel, !shown);
+  EXPECT_EQ(under->isChecked(), !shown);
+  EXPECT_EQ(w->Action(QStringLiteral("MenUnderPanel"))->isChecked(), !shown);
 }
 
 TEST_F(TFrmMainLayoutTest, ALayoutCommandIsWrittenAtExit) {
