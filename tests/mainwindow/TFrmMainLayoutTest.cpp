@@ -167,6 +167,40 @@ TEST_F(TFrmMainLayoutTest, AMonthViewReloadKeepsTheNextMonthWhenAPreviousMonthDa
   EXPECT_EQ(w->Layout()->Grid()->SelectedRow(), 0);
 }
 
+TEST_F(TFrmMainLayoutTest, SplittersStoreTheModesSizesAndSizeResetRestoresThem) {
+  auto w = Make();
+  w->resize(1000, 760);
+  w->show();
+  ASSERT_TRUE(test::WaitUntil([&] { return !w->Initialising(); }));
+  store::Settings& s = const_cast<store::Settings&>(w->session().settings);
+  s.view_mode(4).side_panel = true;
+  s.view_mode(4).under_panel = true;
+  w->Layout()->GridCheck();
+  auto* side = w->findChild<QSplitter*>(QStringLiteral("SplH"));
+  auto* top = w->findChild<QSplitter*>(QStringLiteral("SplX"));
+  ASSERT_NE(side, nullptr);
+  ASSERT_NE(top, nullptr);
+  side->setSizes({700, 250});
+  emit side->splitterMoved(700, 1);
+  top->setSizes({450, 200});
+  emit top->splitterMoved(450, 1);
+  EXPECT_EQ(s.view_mode(4).right_width, side->sizes()[1]);
+  EXPECT_EQ(s.view_mode(4).top_height, top->sizes()[0]);
+  EXPECT_NE(s.view_mode(4).right_width, 168);
+  EXPECT_EQ(s.view_mode(3).right_width, 168);  // another mode keeps its own
+  EXPECT_TRUE(w->session().layout_changed);
+  w->Action(QStringLiteral("MenSizeResetCurrent"))->trigger();
+  EXPECT_EQ(s.view_mode(4).right_width, 168);
+  EXPECT_EQ(s.view_mode(4).top_height, 403);
+  EXPECT_EQ(s.view_mode(4).note_width, 250);
+  EXPECT_EQ(s.window.todo_width, 410);
+  EXPECT_EQ(s.window.cal_height, 128);
+  EXPECT_EQ(w->size(), QSize(920, 680));
+  s.view_mode(7).top_height = 500;
+  w->Action(QStringLiteral("MenSizeResetAll"))->trigger();
+  EXPECT_EQ(s.view_mode(7).top_height, 403);
+}
+
 TEST_F(TFrmMainLayoutTest, DisplayItemsListChangesTheCurrentMode) {
   auto w = Make();
   w->Layout()->ShowList(1);
