@@ -13,7 +13,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "catalogues/QtCategoryIcons.h"
 #include "mainwindow/HelpCommands.h"
+#include "mainwindow/GridDays.h"
+#include "mainwindow/TFrmMainLayout.h"
 #include "mainwindow/TDlgVersion.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -132,9 +135,60 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   setCentralWidget(central_);
 
   BuildStatusBar();
+
+  mainwindow::LayoutHost host;
+  host.window = this;
+  host.central = central_;
+  host.action = [this](const QString& name) { return Action(name); };
+  host.menu = [this](const QString& name) { return Menu(name); };
+  host.settings = &session_.settings;
+  host.layout_changed = &session_.layout_changed;
+  host.dialogs = &ports_.dialogs;
+  host.files = &ports_.files;
+  host.clock = &ports_.clock;
+  host.program_folder = session_.program_folder;
+  host.data_folder = session_.folders.data;
+  host.memo_folder = session_.folders.memo;
+  host.category_folder = session_.folders.category;
+  host.on_selected = [this](const store::Date& date) { selected_date_ = date; };
+  host.on_cell_double_click = [this] { DaySchAdd(); };
+  model_ = std::make_unique<mainwindow::GridModel>();
+  layout_ = new mainwindow::MainLayout(std::move(host), this);
+  CategoryLoad();
+  mainwindow::DaySource days;
+  days.reload = [this](int mode, const store::Date& selected, int) { ModelReload(mode, selected); };
+  days.day = [this](const store::Date& date) { return model_->Day(date); };
+  days.memo_of = [this](const mainwindow::DayEntry& entry, const store::Date& date) {
+    return mainwindow::EntryMemo(ports_.files, session_.folders.data, entry, date);
+  };
+  layout_->SetDaySource(std::move(days));
+}
+
+// The month model rebuilt for the view (`SchUpdate`); damaged lines and the band limit are
+// reported once it is done.
+void TFrmMain::ModelReload(int mode, const store::Date& selected) {
+  try {
+    const auto messages = model_->Reload(ports_.files, session_.settings, mode, selected, ports_.clock.Now().date,
+                                         session_.folders.data, session_.folders.memo);
+    for (const auto& m : messages) ports_.dialogs.Error(m.text, m.caption);
+  } catch (const store::FileError& e) {
+    ports_.dialogs.Error(e.what(), store::kFileErrorCaption);
+  }
 }
 
 TFrmMain::~TFrmMain() = default;
+
+// The category table and its icons, for the grids and the side panel's list.
+void TFrmMain::CategoryLoad() {
+  category_icons_ = std::make_unique<catalogues::CategoryIcons>();
+  try {
+    categories_ = catalogues::LoadCategoryTable(ports_.files, session_.folders.category);
+    category_icons_->Load(ports_.files, ports_.dialogs, session_.folders.category, categories_.lines());
+  } catch (const store::FileError& e) {
+    ports_.dialogs.Error(e.what(), store::kFileErrorCaption);
+  }
+  layout_->SetCategories(&categories_, category_icons_.get());
+}
 
 void TFrmMain::BuildMenu() {
   QMenuBar* bar = menuBar();
@@ -311,6 +365,8 @@ void TFrmMain::FormCloseQuery() {
   state.current = Geometry();
   state.remembered = remembered_;
   state.current_year = store::YearOf(ports_.clock.Now().date);
+  state.layout_changed = session_.layout_changed;
+  state.views_shown = layout_->ViewsShown();
   state.views_shown[static_cast<std::size_t>(session_.settings.window.grid_mode - 1)] = true;
   try {
     SaveExitLayout(session_, state, ports_.files);
@@ -341,8 +397,16 @@ bool TFrmMain::ShowDlgSchInput(int mode, const std::optional<store::OldSchedule>
   if (mode == 0) request.range_end = range_end;
   schedule::TDlgSchInput dialog({ports_.dialogs, ports_.files, ports_.shell, ports_.clock}, session_, request, this);
   const bool stored = dialog.exec() == QDialog::Accepted;
-  if ((stored || dialog.NeedsReload()) && on_schedules_changed) on_schedules_changed();
+  if (stored || dialog.NeedsReload()) {
+    layout_->SchUpdate();
+    if (on_schedules_changed) on_schedules_changed();
+  }
   return stored;
+}
+
+void TFrmMain::SetSelectedDate(const store::Date& date) {
+  selected_date_ = date;
+  if (layout_ != nullptr && !(layout_->SelectedDate() == date)) layout_->SetSelectedDate(date);
 }
 
 void TFrmMain::DaySchAdd() { ShowDlgSchInput(0); }

@@ -5,10 +5,12 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/Startup.h"
+#include "catalogues/Category.h"
 #include "store/DateText.h"
 #include "store/ScheduleFile.h"
 #include "store/Settings.h"
@@ -23,6 +25,14 @@ class Dialogs;
 class FileSystem;
 class Shell;
 }  // namespace kal::platform
+
+namespace kal::catalogues {
+class CategoryIcons;
+}
+namespace kal::mainwindow {
+class GridModel;
+class MainLayout;
+}
 
 namespace kal::app {
 
@@ -68,6 +78,11 @@ class TFrmMain : public QMainWindow {
   // Status bar panels 0 (the text panel) and 1 (the panel the program draws itself).
   QLabel* StatusPanel(int index) const;
 
+  // The regions, view modes and grids of the window.
+  mainwindow::MainLayout* Layout() const { return layout_; }
+  const catalogues::CategoryTable& Categories() const { return categories_; }
+  const mainwindow::GridModel& Model() const { return *model_; }
+
   // The title from the settings (the folder-set switch appends " - " + the set's name).
   const QString& BaseTitle() const { return title_; }
 
@@ -86,7 +101,7 @@ class TFrmMain : public QMainWindow {
 
   // The selected date of the calendar: today (from the clock) when the window is created.
   const store::Date& SelectedDate() const { return selected_date_; }
-  void SetSelectedDate(const store::Date& date) { selected_date_ = date; }
+  void SetSelectedDate(const store::Date& date);
 
   // Opens the schedule entry dialog for the selected date: mode 0 new, 1 change, 3 copy. Change
   // and copy take the selected schedule's line (without one they open as new); a new schedule
@@ -111,6 +126,8 @@ class TFrmMain : public QMainWindow {
   void FormCloseQuery();
   void BuildMenu();
   void BuildStatusBar();
+  void CategoryLoad();
+  void ModelReload(int mode, const store::Date& selected);
   void PlaceWindow();
   store::WindowGeometry Geometry() const;
   store::WindowShowState ShowState() const;
@@ -125,6 +142,10 @@ class TFrmMain : public QMainWindow {
   QLabel* panels_[2] = {nullptr, nullptr};
   bool shown_once_ = false;
   store::Date selected_date_{};
+  catalogues::CategoryTable categories_;
+  std::unique_ptr<catalogues::CategoryIcons> category_icons_;
+  std::unique_ptr<mainwindow::GridModel> model_;
+  mainwindow::MainLayout* layout_ = nullptr;
 };
 
 }  // namespace kal::app

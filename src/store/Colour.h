@@ -8,7 +8,7 @@ namespace kal::store {
 
 // "$" + six upper-case hexadecimal digits of the value.
 std::string ColourText(int bgr);
-// The value of "$XXXXXX" (the text after the dollar sign as a hexadecimal number); `fallback`
+// The value of "$BBGGRR" (the text after the dollar sign as a hexadecimal number); `fallback`
 // when it does not convert.
 int ParseColourText(std::string_view text, int fallback);
 

@@ -88,7 +88,7 @@ TEST_F(TFrmMainTest, EveryMenuHoldsItsItemsInOrder) {
        {"検索(&F)", "時刻の表示(&G)", "-", "バックアップとデータ削除(&B)", "バックアップデータのリストア(&R)", "-",
         "アドオン一覧(&A)"}},
       {"MenSetting",
-       {"環境設定(&E)", "分類の設定(&W)", "-", "行間設定>", "表示>", "画面サイズの初期化>", "-", "パスワード登録(&P)", "-",
+       {"環境設定(&E)", "分類の設定(&W)", "-", "行間設定>", "表示週数(&I)>", "画面サイズの初期化>", "-", "パスワード登録(&P)", "-",
         "チェック済みの分類を表示(&X)", "未チェックの分類を表示(&Y)", "すべての分類を表示(&Z)"}},
       {"MenLinePitch", {"1", "2", "3", "4", "5", "6", "7", "8"}},
       {"MenSizeReset", {"表示中の画面サイズを初期化", "すべての画面サイズを初期化", "ミニカレンダーのサイズを初期化"}},
@@ -126,7 +126,21 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
     if (a->isEnabled()) enabled << a->objectName();
   }
   enabled.sort();
-  EXPECT_EQ(enabled, Strings({"MenExit", "MenHelp", "MenSchAdd", "MenVersion", "MenWebHelp"}));
+  // The help commands, and the view modes, panels, week ends, widths, line pitch, counts, size
+  // reset and period steps of the layout.
+  EXPECT_EQ(enabled,
+            Strings({"MenAutoWidth", "MenBeforeMonth", "MenBeforeYear", "MenCr", "MenDaily", "MenExit", "MenHelp",
+                     "MenLinePitch1", "MenLinePitch2", "MenLinePitch3", "MenLinePitch4", "MenLinePitch5",
+                     "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoPanel", "MenMiniBef", "MenMiniCur",
+                     "MenMiniNxt", "MenMonthly", "MenMonthly2", "MenMonthly3", "MenNextMonth", "MenNextYear",
+                     "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenSatSun", "MenSatSunNo", "MenSchAdd", "MenSchListView",
+                     "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar", "MenToolBar",
+                     "MenUnderPanel", "MenVersion", "MenVertical", "MenWebHelp", "MenWeekly", "MenYearly",
+                     "MenYearly2", "PopWek5", "PopWek6"}));
+  // Commands of later parts stay disabled.
+  for (const char* name : {"MenPrint", "MenMiniMode", "MenTray", "MenRefresh", "MenJump", "MenSetup"}) {
+    EXPECT_FALSE(w->Action(QString::fromUtf8(name))->isEnabled()) << name;
+  }
   // A submenu with nothing to offer yet is greyed out as a whole.
   EXPECT_FALSE(w->Menu(QStringLiteral("MenImport"))->menuAction()->isEnabled());
   EXPECT_TRUE(w->Menu(QStringLiteral("MenFile"))->menuAction()->isEnabled());

@@ -1,0 +1,191 @@
+// The regions of the main window and their commands: toolbar, schedule list, navigation bar,
+// main grid, side panel (side calendars and the list area), under panel (ToDo, notes, memo),
+// the splitters, the eight view modes (GridCheck, GridModeClick) and the panel, week-end,
+// width, wrap, line pitch and size-reset commands with the per-mode layout settings.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mainwindow/CellContents.h"
+#include "mainwindow/ViewModes.h"
+#include "store/Settings.h"
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QMainWindow;
+class QMenu;
+class QSplitter;
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+namespace kal::platform {
+class Clock;
+class Dialogs;
+class FileSystem;
+}  // namespace kal::platform
+
+class QAbstractItemDelegate;
+
+namespace kal::catalogues {
+class CategoryCellDelegate;
+class CategoryIcons;
+class CategoryTable;
+}  // namespace kal::catalogues
+
+namespace kal::mainwindow {
+
+class QtCalendarGrid;
+class NavigationBar;
+
+inline constexpr const char* kPanelRefusalText = "メモ欄とノートを同時に非表示することはできません。";
+inline constexpr const char* kPanelRefusalCaption = "エラー";
+
+// What the layout reads and writes of the window that holds it.
+struct LayoutHost {
+  QMainWindow* window = nullptr;
+  QWidget* central = nullptr;                             // the area the regions go into
+  std::function<QAction*(const QString&)> action;         // a menu item by component name
+  std::function<QMenu*(const QString&)> menu;             // a menu by component name
+  store::Settings* settings = nullptr;
+  bool* layout_changed = nullptr;
+  platform::Dialogs* dialogs = nullptr;
+  platform::FileSystem* files = nullptr;
+  const platform::Clock* clock = nullptr;
+  std::string program_folder;
+  std::string data_folder;
+  std::string memo_folder;
+  std::string category_folder;
+  std::function<void(const Date&)> on_selected;          // the selected date changed
+  std::function<void()> on_cell_double_click;            // a day cell was double-clicked
+};
+
+// The days the grids draw. `reload` rebuilds them for the months of a view (the month model's
+// SchUpdate); `day` gives one date's cell input.
+struct DaySource {
+  std::function<void(int mode, const Date& selected, int count)> reload;
+  std::function<CellDay(const Date& date)> day;
+  std::function<std::vector<std::string>(const DayEntry& entry, const Date& date)> memo_of;  // hint memo lines
+};
+
+class MainLayout : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit MainLayout(LayoutHost host, QObject* parent = nullptr);
+  ~MainLayout() override;
+
+  void SetDaySource(DaySource source);
+  void SetCategories(catalogues::CategoryTable* table, const catalogues::CategoryIcons* icons);
+
+  int Mode() const { return mode_; }
+  const Date& SelectedDate() const { return selected_; }
+  void SetSelectedDate(const Date& date);
+  // Modes shown since start-up (for the exit-time write).
+  const std::array<bool, store::kViewModeCount>& ViewsShown() const { return views_shown_; }
+
+  // `GridCheck`: applies the checked view mode.
+  void GridCheck();
+  // `GridModeClick`: the mode command of the menu items and toolbar buttons.
+  void GridModeClick(int mode);
+  // Rebuilds the model for the view and repaints the grids and the period caption.
+  void SchUpdate();
+  // Re-lays out columns, rows and the navigation bar (`SizeChange`).
+  void SizeChange();
+
+  // Panel commands.
+  void UnderPanelClick();
+  void SidePanelClick();
+  void PanelModeClick();
+  void SchListClick();
+  void NotePanelClick();
+  void MemoPanelClick();
+  void MiniCalendarClick(int which);  // 0 previous, 1 current, 2 next month
+  void ToolBarClick();
+  void StatusBarClick();
+  void SatSunClick();
+  void SatSunNoClick();
+  void AutoWidthClick();
+  void CrClick();
+  void LinePitchClick(int pitch);
+  void CountClick(int count);
+  void SizeResetCurrent();
+  void SizeResetAll();
+  // Period steps of the navigation bar (-1 before, +1 next; years with `years`) and 今月.
+  void StepPeriod(int direction, bool years);
+  void NowPeriod();
+  // The list area: 0 categories, 1 display items, 2 folders.
+  void ShowList(int which);
+
+  QtCalendarGrid* Grid() const { return grid_; }
+  QWidget* Region(const QString& name) const;
+  QToolBar* ToolBar() const { return toolbar_; }
+
+ private:
+  void BuildRegions();
+  void BuildToolBar();
+  void BuildSidePanel(QWidget* parent);
+  void BuildUnderPanel(QWidget* parent);
+  void ConnectMenu();
+  void ApplyPanels();
+  void ApplySizes();
+  void SyncMenu();
+  void RebuildCountMenu();
+  void RefreshList();
+  void RefreshMemo();
+  void PaintMainGrid();
+  void PaintSideCalendars();
+  void SetChanged();
+  void SplitterMoved(QSplitter* splitter);
+  store::ViewModeSettings& Current();
+  std::string PeriodCaption() const;
+
+  LayoutHost host_;
+  DaySource days_;
+  catalogues::CategoryTable* categories_ = nullptr;
+  const catalogues::CategoryIcons* icons_ = nullptr;
+  int mode_ = kModeMonthly;
+  Date selected_{};
+  int displayed_year_ = 2000;
+  int displayed_month_ = 1;
+  int list_shown_ = 0;
+  bool applying_ = false;
+  std::array<bool, store::kViewModeCount> views_shown_{};
+  std::vector<std::vector<Date>> shown_dates_;  // [row][day column] of the main grid
+
+  QToolBar* toolbar_ = nullptr;
+  std::vector<std::pair<QAction*, QAction*>> tool_links_;  // toolbar action, menu action
+  QSplitter* spl_x_ = nullptr;   // top area | under panel
+  QSplitter* spl_h_ = nullptr;   // calendar side | side panel
+  QSplitter* spl_t_ = nullptr;   // schedule list | calendar
+  QSplitter* spl_c_ = nullptr;   // side calendars | list area
+  QSplitter* spl_b_ = nullptr;   // ToDo | notes and memo
+  QSplitter* spl_m_ = nullptr;   // notes | memo
+  QWidget* pnl_top_ = nullptr;
+  QWidget* pnl_bottom_ = nullptr;
+  QWidget* pnl_right_ = nullptr;
+  QWidget* sch_list_ = nullptr;
+  QWidget* pnl_note_ = nullptr;
+  QWidget* pnl_memo_ = nullptr;
+  QWidget* pnl_todo_ = nullptr;
+  std::array<QWidget*, 3> side_panels_{};
+  std::array<QLabel*, 3> side_bars_{};
+  std::array<QtCalendarGrid*, 3> side_grids_{};
+  QWidget* pnl_list_ = nullptr;
+  std::array<QToolButton*, 3> list_buttons_{};
+  QListWidget* lst_cat_ = nullptr;
+  QAbstractItemDelegate* plain_delegate_ = nullptr;
+  catalogues::CategoryCellDelegate* category_delegate_ = nullptr;
+  NavigationBar* nav_ = nullptr;
+  QtCalendarGrid* grid_ = nullptr;
+};
+
+}  // namespace kal::mainwindow
