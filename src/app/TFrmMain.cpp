@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "catalogues/QtCategoryIcons.h"
+#include "mainwindow/DayPanel.h"
 #include "mainwindow/HelpCommands.h"
 #include "mainwindow/GridDays.h"
 #include "mainwindow/TFrmMainLayout.h"
@@ -150,8 +151,10 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.data_folder = session_.folders.data;
   host.memo_folder = session_.folders.memo;
   host.category_folder = session_.folders.category;
+  host.table_folder = session_.folders.table;
   host.on_selected = [this](const store::Date& date) { selected_date_ = date; };
   host.on_cell_double_click = [this] { DaySchAdd(); };
+  host.on_edit_entry = [this](const std::optional<std::string>& entry) { SchListEdit(entry); };
   model_ = std::make_unique<mainwindow::GridModel>();
   layout_ = new mainwindow::MainLayout(std::move(host), this);
   CategoryLoad();
@@ -411,6 +414,31 @@ void TFrmMain::SetSelectedDate(const store::Date& date) {
 
 void TFrmMain::DaySchAdd() { ShowDlgSchInput(0); }
 void TFrmMain::DaySchRep(const store::OldSchedule& source) { ShowDlgSchInput(1, source); }
+
+void TFrmMain::SchListEdit(const std::optional<std::string>& entry) {
+  if (!entry) {
+    DaySchAdd();
+    return;
+  }
+  if (entry->size() < 7 || (*entry)[2] != '5') return;  // holidays and ToDo items open their own dialogs
+  // The schedule's line, from the month file of its first day; it must still be the line shown.
+  const store::Date first = mainwindow::ScheduleDaysOf(*entry, selected_date_).first;
+  const int year = store::YearOf(first), month = store::MonthOf(first);
+  const std::size_t index = static_cast<std::size_t>(std::stoi(entry->substr(3, 4)));
+  std::vector<std::string> lines;
+  try {
+    lines = store::LoadLines(ports_.files, store::MonthFilePath(session_.folders.data, year, month));
+  } catch (const store::FileError& e) {
+    ports_.dialogs.Error(e.what(), "エラー");
+    return;
+  }
+  if (index >= lines.size() || !mainwindow::EntryMatchesLine(*entry, lines[index])) {
+    ports_.dialogs.Error(store::kStaleMessage, store::kStaleCaption);
+    layout_->RefreshClick();
+    return;
+  }
+  DaySchRep(store::OldSchedule{year, month, index, lines[index]});
+}
 void TFrmMain::DaySchCopy(const store::OldSchedule& source) { ShowDlgSchInput(3, source); }
 
 }  // namespace kal::app

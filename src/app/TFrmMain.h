@@ -114,6 +114,9 @@ class TFrmMain : public QMainWindow {
   // "スケジュールの訂正(&R)" and the copy command for a selected schedule line.
   void DaySchRep(const store::OldSchedule& source);
   void DaySchCopy(const store::OldSchedule& source);
+  // The schedule list's edit (`LtvSchListUpdate`): a row's schedule in the entry dialog, or a new
+  // schedule on the selected day when no row is chosen.
+  void SchListEdit(const std::optional<std::string>& entry);
   // Called after the entry dialog stored schedules: the calendar is rebuilt.
   std::function<void()> on_schedules_changed;
 

@@ -26,7 +26,13 @@
 #include "catalogues/Category.h"
 #include "catalogues/QtCategoryCell.h"
 #include "catalogues/QtCategoryIcons.h"
+#include "mainwindow/DayPanel.h"
 #include "mainwindow/Layout.h"
+#include "mainwindow/QtGridKeys.h"
+#include "mainwindow/QtSchList.h"
+#include "mainwindow/TDlgJump.h"
+#include "catalogues/ItemTable.h"
+#include "store/TextFile.h"
 #include "mainwindow/QtCalendarGrid.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -175,6 +181,7 @@ MainLayout::MainLayout(LayoutHost host, QObject* parent) : QObject(parent), host
   selected_ = now.date;
   displayed_year_ = store::YearOf(selected_);
   displayed_month_ = store::MonthOf(selected_);
+  anchor_day_ = store::DayOf(selected_);
   mode_ = ClampMode(host_.settings->window.grid_mode);
   list_shown_ = std::clamp(host_.settings->window.top_list, 0, 2);
   BuildToolBar();
@@ -290,11 +297,29 @@ void MainLayout::BuildRegions() {
   spl_t_ = new QSplitter(Qt::Vertical);
   spl_t_->setObjectName(QStringLiteral("SplT"));
   spl_t_->setChildrenCollapsible(false);
-  auto* list = new QTreeWidget;
-  list->setObjectName(QStringLiteral("LtvSchList"));
-  list->setHeaderLabels({U("日付"), U("時刻"), U("件名"), U("場所"), U("分類")});
-  list->setRootIsDecorated(false);
+  auto* list = new QtSchList;
+  {
+    std::vector<int> widths = host_.settings->view.sch_item_width;
+    widths.resize(kSchListColumns, 100);
+    list->SetColumns(host_.settings->view.sch_item.empty() ? kDefaultSchItem : host_.settings->view.sch_item, widths);
+  }
+  ltv_sch_list_ = list;
   sch_list_ = list;
+  connect(list, &QtSchList::columnsChanged, this, [this](const QString& flags) {
+    host_.settings->view.sch_item = flags.toStdString();
+    SetChanged();
+    DaySchEdit();
+  });
+  connect(list, &QtSchList::editRequested, this, [this](int) {
+    if (!host_.on_edit_entry) return;
+    const SchListRow* row = ltv_sch_list_->SelectedRow();
+    const CellDay day = days_.day ? days_.day(selected_) : CellDay{};
+    if (row != nullptr && row->entry_position < day.entries.size())
+      host_.on_edit_entry(day.entries[row->entry_position]);
+    else
+      host_.on_edit_entry(std::nullopt);
+  });
+  connect(list, &QtSchList::deleteRequested, this, [this](int) { DeleteSelectedEntry(); });
   spl_t_->addWidget(list);
   auto* calendar = new QWidget;
   calendar->setObjectName(QStringLiteral("PnlLeft"));
@@ -306,7 +331,19 @@ void MainLayout::BuildRegions() {
   grid_ = new QtCalendarGrid(calendar);
   grid_->setObjectName(QStringLiteral("GrdSch"));
   grid_->SetSources(host_.settings, nullptr);
+  grid_->setFocusPolicy(Qt::StrongFocus);
   cal_layout->addWidget(grid_, 1);
+  GridKeyHost keys;
+  keys.context = [this] { return NavShape(); };
+  keys.state = [this] { return Nav(); };
+  keys.apply = [this](const NavState& state) { ApplyNav(state); };
+  keys.today = [this] { NowPeriod(); };
+  keys.activate = [this] {
+    if (host_.on_cell_double_click) host_.on_cell_double_click();
+  };
+  keys.remove = [this] { DeleteSelectedEntry(); };
+  keys_ = new QtGridKeys(std::move(keys), this);
+  keys_->Watch(grid_);
   spl_t_->addWidget(calendar);
   spl_t_->setStretchFactor(1, 1);
   spl_h_->addWidget(spl_t_);
@@ -337,6 +374,7 @@ void MainLayout::BuildRegions() {
       if (host_.on_selected) host_.on_selected(selected_);
       PaintSideCalendars();
       RefreshMemo();
+      DaySchEdit();
       QTimer::singleShot(0, this, [this] { SizeChange(); });
     }
   });
@@ -553,6 +591,8 @@ void MainLayout::ConnectMenu() {
   bind("MenBeforeMonth", [this] { StepPeriod(-1, false); });
   bind("MenNextYear", [this] { StepPeriod(1, true); });
   bind("MenBeforeYear", [this] { StepPeriod(-1, true); });
+  bind("MenJump", [this] { JumpClick(); });
+  bind("MenRefresh", [this] { RefreshClick(); });
   for (const char* sub : {"MenLinePitch", "MenSizeReset", "MenCount"}) {
     if (QMenu* m = host_.menu(U(sub))) m->menuAction()->setEnabled(true);
   }
@@ -870,30 +910,97 @@ void MainLayout::SetSelectedDate(const Date& date) {
   if (host_.on_selected) host_.on_selected(selected_);
   displayed_year_ = store::YearOf(date);
   displayed_month_ = store::MonthOf(date);
+  anchor_day_ = store::DayOf(date);
   SchUpdate();
 }
 
-void MainLayout::StepPeriod(int direction, bool years) {
-  Date next = selected_;
-  if (years) {
-    next = store::AddMonths(selected_, 12 * direction);
-  } else {
-    switch (mode_) {
-      case kModeDaily: next = store::AddDays(selected_, direction * ModeCount(*host_.settings, mode_)); break;
-      case kModeVertical:
-      case kModeWeekly: next = store::AddDays(selected_, 7 * direction); break;
-      case kModeYearly:
-      case kModeYearly2: next = store::AddMonths(selected_, 12 * direction); break;
-      default: next = store::AddMonths(store::MakeDate(displayed_year_, displayed_month_, 1), direction);
-    }
-  }
-  SetSelectedDate(next);
+NavState MainLayout::Nav() const {
+  const int day = std::min(anchor_day_, store::DaysInMonth(displayed_year_, displayed_month_));
+  return NavState{store::MakeDate(displayed_year_, displayed_month_, std::max(day, 1)), selected_};
+}
+
+NavContext MainLayout::NavShape() const { return NavContextOf(*host_.settings, mode_, false); }
+
+void MainLayout::ApplyNav(const NavState& state) {
+  selected_ = state.selected;
+  displayed_year_ = store::YearOf(state.displayed);
+  displayed_month_ = store::MonthOf(state.displayed);
+  anchor_day_ = store::DayOf(state.displayed);
+  if (host_.on_selected) host_.on_selected(selected_);
+  SchUpdate();
   grid_->setFocus();
 }
 
-void MainLayout::NowPeriod() {
-  SetSelectedDate(host_.clock->Now().date);
+void MainLayout::StepPeriod(int direction, bool years) {
+  const NavContext shape = NavShape();
+  if (years) {
+    if (auto next = YearStep(shape, Nav(), direction)) ApplyNav(*next);
+    return;
+  }
+  ApplyNav(PeriodStep(shape, Nav(), direction));
+}
+
+void MainLayout::NowPeriod() { ApplyNav(TodayState(host_.clock->Now().date)); }
+
+void MainLayout::JumpClick() {
+  if (auto chosen = TDlgJump::Choose(host_.clock->Now().date, host_.window)) ApplyNav(JumpState(*chosen));
+}
+
+void MainLayout::RefreshClick() {
+  SchUpdate();
   grid_->setFocus();
+}
+
+void MainLayout::DaySchEdit() {
+  const store::Settings& s = *host_.settings;
+  const platform::LocalDateTime now = host_.clock->Now();
+  if (auto* status = host_.window->findChild<QLabel*>(QStringLiteral("SbrPanel0")))
+    status->setText(Q(StatusBarEdit(s, selected_, now.date)));
+  if (ltv_sch_list_ == nullptr || !Current().sch_list) return;
+  const CellDay day = days_.day ? days_.day(selected_) : CellDay{};
+  DayListInput in;
+  in.entries = &day.entries;
+  in.selected = selected_;
+  in.today = now.date;
+  in.now_minutes = now.hour * 60 + now.minute;
+  try {
+    in.alarm_offsets = host_.table_folder.empty() ? catalogues::DefaultAlarmOffsets()
+                                                  : catalogues::LoadAlarmOffsets(*host_.files, host_.table_folder);
+  } catch (const store::FileError&) {
+    in.alarm_offsets = catalogues::DefaultAlarmOffsets();
+  }
+  in.alarm_icon_item = ItemOn(Current().item_view, 8);
+  in.sch_color = s.view.sch_color;
+  in.categories = categories_;
+  in.colours = s.color;
+  ltv_sch_list_->SetCategoryIcons(icons_);
+  const std::vector<SchListRow> rows = SchListRows(in);
+  ltv_sch_list_->Fill(rows, SchListBackground(day.kind, day.day_line, s.color));
+  if (s.view.auto_sch_height && spl_t_ != nullptr) {
+    const QList<int> sizes = spl_t_->sizes();
+    const int total = sizes.size() == 2 ? sizes[0] + sizes[1] : 0;
+    if (total > 0) {
+      const int height = SchListHeight(ltv_sch_list_->RowHeight(), static_cast<int>(rows.size()),
+                                       ltv_sch_list_->NeededHeight(), total);
+      if (height != sizes[0]) spl_t_->setSizes({height, total - height});
+    }
+  }
+}
+
+void MainLayout::DeleteSelectedEntry() {
+  const SchListRow* row = ltv_sch_list_ != nullptr ? ltv_sch_list_->SelectedRow() : nullptr;
+  if (row == nullptr) return;
+  const CellDay day = days_.day ? days_.day(selected_) : CellDay{};
+  if (row->entry_position >= day.entries.size()) return;
+  DeleteResult result = DeleteResult::NotHandled;
+  try {
+    result = DeleteDayEntry(*host_.files, *host_.dialogs, host_.data_folder, day.entries[row->entry_position],
+                            selected_, host_.settings->view.del_msg);
+  } catch (const store::FileError& e) {
+    host_.dialogs->Error(e.what(), "エラー");
+    return;
+  }
+  if (result == DeleteResult::Deleted || result == DeleteResult::Stale) SchUpdate();
 }
 
 // ---- List area -------------------------------------------------------------------------------
@@ -977,36 +1084,26 @@ void MainLayout::SetCategories(catalogues::CategoryTable* table, const catalogue
 }
 
 void MainLayout::SchUpdate() {
-  // The month view holds the months around the displayed month, whichever day of the first or
-  // last week row is selected.
-  const Date model_date = mode_ == kModeMonthly ? store::MakeDate(displayed_year_, displayed_month_, 1) : selected_;
+  // The month-based views hold the months of the displayed month (the month view its neighbours,
+  // whichever day of the first or last week row is selected; the month-row views from their first
+  // row); the day-based views the months around their first shown day.
+  const Date model_date = mode_ >= kModeMonthly ? store::MakeDate(displayed_year_, displayed_month_, 1) : Nav().displayed;
   if (days_.reload) days_.reload(mode_, model_date, ModeCount(*host_.settings, mode_));
   PaintMainGrid();
   PaintSideCalendars();
   RefreshList();
   RefreshMemo();
+  DaySchEdit();
 }
 
 void MainLayout::SizeChange() { PaintMainGrid(); }
 
 std::string MainLayout::PeriodCaption() const {
   const store::Settings& s = *host_.settings;
-  switch (mode_) {
-    case kModeMonthly:
-      return calendar::MonthHeading(s.view.monthly_bar_form, displayed_year_, displayed_month_);
-    case kModeYearly:
-    case kModeYearly2:
-      return calendar::YearHeading(s.view.weekly_bar_form, store::MakeDate(displayed_year_, 1, 1));
-    default: {
-      if (shown_dates_.empty() || shown_dates_.front().empty()) return "";
-      const Date first = shown_dates_.front().front();
-      const Date last = shown_dates_.back().back();
-      const std::string a = store::FormatDatePattern("yyyy年 m月 d日(aaa)", first);
-      const std::string b = store::FormatDatePattern(
-          store::YearOf(first) == store::YearOf(last) ? "m月 d日(aaa)" : "yyyy年 m月 d日(aaa)", last);
-      return a == b ? a : a + " ～ " + b;
-    }
-  }
+  CaptionInput input;
+  input.weekly_bar_form = s.view.weekly_bar_form;
+  input.monthly_bar_form = s.view.monthly_bar_form;
+  return SchHeader(NavShape(), Nav(), input);
 }
 
 void MainLayout::PaintMainGrid() {
@@ -1034,7 +1131,7 @@ void MainLayout::PaintMainGrid() {
   int selected_row = -1;
   int selected_column = -1;
   if (mode_ <= kModeMonthly) {
-    const DateTable table = BuildDateTable(mode_, displayed_year_, displayed_month_, store::DayOf(selected_),
+    const DateTable table = BuildDateTable(mode_, displayed_year_, displayed_month_, store::DayOf(Nav().displayed),
                                            mode_ <= kModeVertical ? 1 : data_rows, str_week, false,
                                            ModeCount(s, kModeDaily));
     const int columns = shape.day_columns;

@@ -10,10 +10,12 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "mainwindow/CellContents.h"
+#include "mainwindow/Navigation.h"
 #include "mainwindow/ViewModes.h"
 #include "store/Settings.h"
 
@@ -44,6 +46,8 @@ class CategoryTable;
 namespace kal::mainwindow {
 
 class QtCalendarGrid;
+class QtGridKeys;
+class QtSchList;
 class NavigationBar;
 
 inline constexpr const char* kPanelRefusalText = "メモ欄とノートを同時に非表示することはできません。";
@@ -64,7 +68,11 @@ struct LayoutHost {
   std::string data_folder;
   std::string memo_folder;
   std::string category_folder;
+  std::string table_folder;                              // Alarm.tbl for the schedule list
   std::function<void(const Date&)> on_selected;          // the selected date changed
+  // The schedule list's edit of a row (`LtvSchListUpdate`): the day entry, or nothing for a new
+  // schedule on the selected day.
+  std::function<void(const std::optional<std::string>& entry)> on_edit_entry;
   std::function<void()> on_cell_double_click;            // a day cell was double-clicked
 };
 
@@ -122,6 +130,22 @@ class MainLayout : public QObject {
   // Period steps of the navigation bar (-1 before, +1 next; years with `years`) and 今月.
   void StepPeriod(int direction, bool years);
   void NowPeriod();
+  // The displayed and selected dates, and the view's shape for the navigation moves.
+  NavState Nav() const;
+  NavContext NavShape() const;
+  // Shows new dates: reload, redraw, the grid gets the focus.
+  void ApplyNav(const NavState& state);
+  // "指定した日付へ移動(&J)": the go-to-date dialog.
+  void JumpClick();
+  // "最新の情報に更新(&Z)": reloads and redraws keeping the selected day.
+  void RefreshClick();
+  // `DaySchEdit`: the schedule list and the status-bar date text of the selected day.
+  void DaySchEdit();
+  // Deletes the entry of the schedule list's selected row (after the confirmation of DelMsg);
+  // the view reloads when the file changed or the line was found changed.
+  void DeleteSelectedEntry();
+  QtSchList* SchList() const { return ltv_sch_list_; }
+  QtGridKeys* GridKeys() const { return keys_; }
   // The list area: 0 categories, 1 display items, 2 folders.
   void ShowList(int which);
 
@@ -156,6 +180,7 @@ class MainLayout : public QObject {
   Date selected_{};
   int displayed_year_ = 2000;
   int displayed_month_ = 1;
+  int anchor_day_ = 1;  // the displayed day: the first day shown of the timelines and the multi-week view
   int list_shown_ = 0;
   bool applying_ = false;
   std::array<bool, store::kViewModeCount> views_shown_{};
@@ -186,6 +211,8 @@ class MainLayout : public QObject {
   catalogues::CategoryCellDelegate* category_delegate_ = nullptr;
   NavigationBar* nav_ = nullptr;
   QtCalendarGrid* grid_ = nullptr;
+  QtSchList* ltv_sch_list_ = nullptr;
+  QtGridKeys* keys_ = nullptr;
 };
 
 }  // namespace kal::mainwindow

@@ -127,18 +127,18 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
   }
   enabled.sort();
   // The help commands, and the view modes, panels, week ends, widths, line pitch, counts, size
-  // reset and period steps of the layout.
+  // reset, period steps, go-to-date and refresh of the layout.
   EXPECT_EQ(enabled,
             Strings({"MenAutoWidth", "MenBeforeMonth", "MenBeforeYear", "MenCr", "MenDaily", "MenExit", "MenHelp",
-                     "MenLinePitch1", "MenLinePitch2", "MenLinePitch3", "MenLinePitch4", "MenLinePitch5",
+                     "MenJump", "MenLinePitch1", "MenLinePitch2", "MenLinePitch3", "MenLinePitch4", "MenLinePitch5",
                      "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoPanel", "MenMiniBef", "MenMiniCur",
                      "MenMiniNxt", "MenMonthly", "MenMonthly2", "MenMonthly3", "MenNextMonth", "MenNextYear",
-                     "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenSatSun", "MenSatSunNo", "MenSchAdd", "MenSchListView",
+                     "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenRefresh", "MenSatSun", "MenSatSunNo", "MenSchAdd", "MenSchListView",
                      "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar", "MenToolBar",
                      "MenUnderPanel", "MenVersion", "MenVertical", "MenWebHelp", "MenWeekly", "MenYearly",
                      "MenYearly2", "PopWek5", "PopWek6"}));
   // Commands of later parts stay disabled.
-  for (const char* name : {"MenPrint", "MenMiniMode", "MenTray", "MenRefresh", "MenJump", "MenSetup"}) {
+  for (const char* name : {"MenPrint", "MenMiniMode", "MenTray", "MenSetup"}) {
     EXPECT_FALSE(w->Action(QString::fromUtf8(name))->isEnabled()) << name;
   }
   // A submenu with nothing to offer yet is greyed out as a whole.

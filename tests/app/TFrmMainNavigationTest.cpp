@@ -1,0 +1,230 @@
+// The main window's navigation: keys and clicks through a month, the period caption and status
+// text, the schedule list of the selected day, its delete, and the entry dialog from a double
+// click or Enter.
+#include "app/TFrmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include "mainwindow/QtCalendarGrid.h"
+#include "mainwindow/QtSchList.h"
+#include "mainwindow/TDlgJump.h"
+#include "mainwindow/TFrmMainLayout.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "schedule/TDlgSchInput.h"
+#include "store/ScheduleFile.h"
+#include "store/TextFile.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeShell.h"
+#include "support/QtTestHelpers.h"
+#include "support/TempFolder.h"
+
+namespace kal::app {
+namespace {
+
+using store::MakeDate;
+
+QString U(const char* s) { return QString::fromUtf8(s); }
+
+class TFrmMainNavigationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    session = ReadSession(dir.path(), kDefaultFontName, files, clock.Now().date).session;
+    session.settings.window.grid_mode = 4;
+    session.settings.view_mode(4).sch_list = true;
+    session.settings.view.status_bar_form = "yyyy/mm/dd(aaa)";
+    session.settings.view.del_msg = true;
+    store::ScheduleFields f;
+    f.day = 15;
+    f.start = "10:00";
+    f.end = "11:00";
+    f.title = "会議";
+    store::ScheduleFields g = f;
+    g.day = 15;
+    g.start = "14:00";
+    g.title = "来客";
+    files.MakeDirs(session.folders.data);
+    store::SaveLines(files, store::MonthFilePath(session.folders.data, 2026, 12),
+                     {store::BuildScheduleLine(f).line, store::BuildScheduleLine(g).line});
+    w = std::make_unique<TFrmMain>(MainWindowPorts{dialogs, shell, files, clock}, session);
+    w->resize(1000, 760);
+    w->show();
+    test::WaitUntil([&] { return !w->Initialising(); }, 1000);
+    QApplication::processEvents();
+    grid = w->findChild<mainwindow::QtCalendarGrid*>(QStringLiteral("GrdSch"));
+    list = w->findChild<mainwindow::QtSchList*>(QStringLiteral("LtvSchList"));
+  }
+
+  void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, mods);
+    QApplication::sendEvent(grid, &press);
+  }
+  QPoint CellPoint(const store::Date& date) {
+    const auto& dates = grid->Picture().dates;
+    for (std::size_t r = 0; r < dates.size(); ++r)
+      for (std::size_t c = 0; c < dates[r].size(); ++c)
+        if (dates[r][c] == date) {
+          const QRect rect = grid->CellRect(static_cast<int>(r), static_cast<int>(c));
+          return QPoint(rect.left() + rect.width() / 3, rect.bottom() - 20);
+        }
+    ADD_FAILURE() << "not shown: " << store::DateText(date);
+    return {};
+  }
+  void Click(const store::Date& date) {
+    const QPointF p(CellPoint(date));
+    QMouseEvent press(QEvent::MouseButtonPress, p, grid->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, p, grid->mapToGlobal(p), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(grid, &release);
+  }
+  void DoubleClick(const store::Date& date) {
+    Click(date);
+    const QPointF p(CellPoint(date));
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, p, grid->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid, &dbl);
+  }
+  std::string Selected() const { return store::DateText(w->SelectedDate()); }
+  QString Caption() const { return w->findChild<QToolButton*>(QStringLiteral("BtnNowMonth"))->text(); }
+  QString Status() const { return w->findChild<QLabel*>(QStringLiteral("SbrPanel0"))->text(); }
+
+  test::TempFolder dir;
+  test::FakeDialogs dialogs;
+  test::FakeShell shell;
+  platform::PosixFileSystem files;
+  platform::FixedClock clock{platform::LocalDateTime{MakeDate(2026, 12, 10), 9, 0, 0}};
+  Session session;
+  std::unique_ptr<TFrmMain> w;
+  mainwindow::QtCalendarGrid* grid = nullptr;
+  mainwindow::QtSchList* list = nullptr;
+};
+
+TEST_F(TFrmMainNavigationTest, KeysWalkThroughTheMonthAndTheCaptionFollows) {
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(Selected(), "2026/12/10");
+  EXPECT_EQ(Caption(), U("2026年 12月"));
+  EXPECT_EQ(Status(), U(" 2026/12/10(木)"));
+  Key(Qt::Key_Right);
+  Key(Qt::Key_Down);
+  EXPECT_EQ(Selected(), "2026/12/18");
+  Key(Qt::Key_Down);
+  Key(Qt::Key_Down);
+  EXPECT_EQ(Selected(), "2027/01/01");  // shown in December's last row
+  EXPECT_EQ(Caption(), U("2026年 12月"));
+  Key(Qt::Key_Down);  // below the last row: January
+  EXPECT_EQ(Selected(), "2027/01/08");
+  EXPECT_EQ(Caption(), U("2027年 1月"));
+  EXPECT_EQ(Status(), U(" 2027/01/08(金)"));
+  Key(Qt::Key_PageUp);
+  EXPECT_EQ(Selected(), "2026/12/08");
+  EXPECT_EQ(Caption(), U("2026年 12月"));
+  Key(Qt::Key_Home);
+  EXPECT_EQ(Selected(), "2026/12/10");
+  w->Action(QStringLiteral("MenBeforeMonth"))->trigger();
+  EXPECT_EQ(Caption(), U("2026年 11月"));
+  w->Action(QStringLiteral("MenNextYear"))->trigger();
+  EXPECT_EQ(Caption(), U("2027年 11月"));
+  EXPECT_EQ(Selected(), "2027/11/10");
+}
+
+TEST_F(TFrmMainNavigationTest, AClickedDayFillsTheScheduleList) {
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->topLevelItemCount(), 0);
+  Click(MakeDate(2026, 12, 15));
+  EXPECT_EQ(Selected(), "2026/12/15");
+  ASSERT_EQ(list->topLevelItemCount(), 2);
+  EXPECT_EQ(list->topLevelItem(0)->text(3), U("会議"));
+  EXPECT_EQ(list->topLevelItem(1)->text(1), U("2026/12/15(火) 14:00"));
+  EXPECT_EQ(list->KeyAt(1), QStringLiteral("SC50001202612" "5"));
+  EXPECT_EQ(Status(), U(" 2026/12/15(火)"));
+  Key(Qt::Key_Right);
+  EXPECT_EQ(list->topLevelItemCount(), 0);
+}
+
+TEST_F(TFrmMainNavigationTest, TheListDeletesItsRowAfterTheConfirmation) {
+  Click(MakeDate(2026, 12, 15));
+  list->setCurrentItem(list->topLevelItem(0));
+  dialogs.answers.push_back(platform::MsgAnswer::Yes);
+  QKeyEvent ctrl_d(QEvent::KeyPress, Qt::Key_D, Qt::ControlModifier);
+  QApplication::sendEvent(list, &ctrl_d);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "「会議」を削除します。\nよろしいですか？");
+  EXPECT_EQ(store::LoadLines(files, store::MonthFilePath(session.folders.data, 2026, 12)).size(), 1u);
+  ASSERT_EQ(list->topLevelItemCount(), 1);
+  EXPECT_EQ(list->topLevelItem(0)->text(3), U("来客"));
+}
+
+TEST_F(TFrmMainNavigationTest, AChangedLineIsRefusedAndTheViewReloads) {
+  Click(MakeDate(2026, 12, 15));
+  list->setCurrentItem(list->topLevelItem(1));
+  // Another program rewrote the file meanwhile.
+  store::ScheduleFields other;
+  other.day = 3;
+  other.title = "別件";
+  store::SaveLines(files, store::MonthFilePath(session.folders.data, 2026, 12), {store::BuildScheduleLine(other).line});
+  QKeyEvent ctrl_d(QEvent::KeyPress, Qt::Key_D, Qt::ControlModifier);
+  QApplication::sendEvent(list, &ctrl_d);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, store::kStaleMessage);
+  EXPECT_EQ(store::LoadLines(files, store::MonthFilePath(session.folders.data, 2026, 12)).size(), 1u);
+  EXPECT_EQ(list->topLevelItemCount(), 0);  // reloaded: the 15th is empty now
+}
+
+TEST_F(TFrmMainNavigationTest, ADoubleClickOnAnEmptyDayOpensTheEntryDialogForIt) {
+  QString caption;
+  QDate date;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* dlg = qobject_cast<schedule::TDlgSchInput*>(test::FindModal());
+    if (dlg == nullptr) return;
+    caption = dlg->windowTitle();
+    date = dlg->DtpSchFromDate->date();
+    dlg->BtnCancel->click();
+  });
+  DoubleClick(MakeDate(2026, 12, 22));
+  EXPECT_EQ(caption, U("スケジュールの追加"));
+  EXPECT_EQ(date, QDate(2026, 12, 22));
+}
+
+TEST_F(TFrmMainNavigationTest, EnterOpensTheEntryDialogForTheSelectedDay) {
+  QDate date;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* dlg = qobject_cast<schedule::TDlgSchInput*>(test::FindModal());
+    if (dlg == nullptr) return;
+    date = dlg->DtpSchFromDate->date();
+    dlg->BtnCancel->click();
+  });
+  Key(Qt::Key_Left);
+  Key(Qt::Key_Return);
+  EXPECT_EQ(date, QDate(2026, 12, 9));
+}
+
+TEST_F(TFrmMainNavigationTest, GoToDateShowsTheChosenDay) {
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* dlg = qobject_cast<mainwindow::TDlgJump*>(test::FindModal());
+    if (dlg == nullptr) return;
+    dlg->DtpDate->setDate(QDate(2025, 3, 31));
+    dlg->BtnOk->click();
+  });
+  w->Action(QStringLiteral("MenJump"))->trigger();
+  EXPECT_EQ(Selected(), "2025/03/31");
+  EXPECT_EQ(Caption(), U("2025年 3月"));
+  w->Action(QStringLiteral("MenBeforeMonth"))->trigger();
+  EXPECT_EQ(Selected(), "2025/02/28");
+}
+
+}  // namespace
+}  // namespace kal::app
