@@ -520,10 +520,23 @@ void QtCalendarGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   if (!CellAt(event->pos(), &row, &column)) return;
   if (picture_.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].blank) return;
   // Only an empty part of the cell: a double click on an item belongs to that item.
-  for (const LineSpot& spot : spots_) {
-    if (spot.rect.contains(event->pos())) return;
+  int spot_row = 0, spot_column = 0, line = 0;
+  if (LineAt(event->pos(), &spot_row, &spot_column, &line)) {
+    if (line != kWeatherSpot) emit ItemDoubleClicked(spot_row, spot_column, line);
+    return;
   }
   emit CellDoubleClicked(row, column);
+}
+
+bool QtCalendarGrid::LineAt(const QPoint& point, int* row, int* column, int* line) const {
+  for (const LineSpot& spot : spots_) {
+    if (!spot.rect.contains(point)) continue;
+    *row = spot.row;
+    *column = spot.column;
+    *line = spot.line;
+    return true;
+  }
+  return false;
 }
 
 void QtCalendarGrid::mouseMoveEvent(QMouseEvent* event) {

@@ -54,6 +54,9 @@ class QtCalendarGrid : public QWidget {
   // The day cell under a point; false when the point is on the header, the fixed column or
   // outside.
   bool CellAt(const QPoint& point, int* row, int* column) const;
+  // The item line under a point as of the last repaint: its index in the cell's lines, -1 for the
+  // memo corner; false when the point is on no item.
+  bool LineAt(const QPoint& point, int* row, int* column, int* line) const;
 
   // Tooltips of an item line and of the memo corner; the grid shows no tip without them.
   std::function<Hint(int row, int column, const CellLine& line)> item_hint;
@@ -69,6 +72,9 @@ class QtCalendarGrid : public QWidget {
   void CellClicked(int row, int column);
   // A double click on an empty part of a day cell (not on an item line, the memo corner or a bar).
   void CellDoubleClicked(int row, int column);
+  // A double click on an item line (`line` its index in the cell's lines) or the memo corner
+  // (`line` -1).
+  void ItemDoubleClicked(int row, int column, int line);
   // The day cell under the mouse changed (-1, -1 when the mouse left the cells).
   void HoverCellChanged(int row, int column);
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QKeySequence>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
@@ -190,6 +191,7 @@ MainLayout::MainLayout(LayoutHost host, QObject* parent) : QObject(parent), host
   host_.action(U(ViewModeOf(mode_).menu_name))->setChecked(true);
   GridCheck();
   ShowList(list_shown_);
+  ApplyBarFont();
   SchUpdate();
 }
 
@@ -344,6 +346,17 @@ void MainLayout::BuildRegions() {
   keys.remove = [this] { DeleteSelectedEntry(); };
   keys_ = new QtGridKeys(std::move(keys), this);
   keys_->Watch(grid_);
+  grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& point) {
+    QMenu* menu = BuildGridPopup(point);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(grid_->mapToGlobal(point));
+  });
+  connect(grid_, &QtCalendarGrid::ItemDoubleClicked, this, [this](int row, int column, int line) {
+    // An item opens by its kind; the memo corner belongs to the memo box.
+    const std::optional<std::string> entry = EntryAt(row, column, line);
+    if (entry && entry->size() > 2 && (*entry)[2] == '5' && host_.on_edit_entry) host_.on_edit_entry(entry);
+  });
   spl_t_->addWidget(calendar);
   spl_t_->setStretchFactor(1, 1);
   spl_h_->addWidget(spl_t_);
@@ -351,6 +364,9 @@ void MainLayout::BuildRegions() {
   pnl_right_ = new QWidget;
   pnl_right_->setObjectName(QStringLiteral("PnlRight"));
   BuildSidePanel(pnl_right_);
+  // The side calendars pass their keys to the main grid.
+  for (QtCalendarGrid* side : side_grids_)
+    if (side != nullptr) keys_->Watch(side);
   spl_h_->addWidget(pnl_right_);
   spl_h_->setStretchFactor(0, 1);
 
@@ -914,6 +930,26 @@ void MainLayout::SetSelectedDate(const Date& date) {
   SchUpdate();
 }
 
+// The period caption's font and colour (`MonthlyBarFont`); the step buttons' arrows take the colour.
+void MainLayout::ApplyBarFont() {
+  const std::optional<BarFont> bar = MonthlyBarFont(host_.settings->view);
+  if (!bar) return;
+  QFont font(Q(bar->name));
+  if (bar->size > 0) font.setPointSize(bar->size);
+  font.setBold((bar->style & 1) != 0);
+  font.setItalic((bar->style & 2) != 0);
+  font.setUnderline((bar->style & 4) != 0);
+  font.setStrikeOut((bar->style & 8) != 0);
+  const QColor colour = catalogues::BgrColour(bar->colour);
+  for (int i = 0; i < 5; ++i) {
+    QToolButton* button = nav_->buttons[i];
+    if (i == 2) button->setFont(font);
+    QPalette p = button->palette();
+    p.setColor(QPalette::ButtonText, colour);
+    button->setPalette(p);
+  }
+}
+
 NavState MainLayout::Nav() const {
   const int day = std::min(anchor_day_, store::DaysInMonth(displayed_year_, displayed_month_));
   return NavState{store::MakeDate(displayed_year_, displayed_month_, std::max(day, 1)), selected_};
@@ -992,10 +1028,84 @@ void MainLayout::DeleteSelectedEntry() {
   if (row == nullptr) return;
   const CellDay day = days_.day ? days_.day(selected_) : CellDay{};
   if (row->entry_position >= day.entries.size()) return;
+  DeleteEntry(day.entries[row->entry_position]);
+}
+
+std::optional<std::string> MainLayout::EntryAt(int row, int column, int line) const {
+  const auto& cells = grid_->Picture().cells;
+  if (row < 0 || column < 0 || line < 0 || static_cast<std::size_t>(row) >= cells.size() ||
+      static_cast<std::size_t>(column) >= cells[static_cast<std::size_t>(row)].size())
+    return std::nullopt;
+  const CellContents& cell = cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+  if (static_cast<std::size_t>(line) >= cell.lines.size()) return std::nullopt;
+  const DayEntry& e = cell.lines[static_cast<std::size_t>(line)].entry;
+  if (e.key.empty()) return std::nullopt;
+  return e.key + e.kind + e.index + e.payload;
+}
+
+QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
+  int row = -1, column = -1, line = -2;
+  std::optional<std::string> entry;
+  if (grid_->CellAt(point, &row, &column)) {
+    const auto& dates = grid_->Picture().dates;
+    const auto& cells = grid_->Picture().cells;
+    const bool blank = cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].blank;
+    if (!blank && static_cast<std::size_t>(row) < dates.size() &&
+        static_cast<std::size_t>(column) < dates[static_cast<std::size_t>(row)].size()) {
+      if (const auto& date = dates[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]) {
+        if (*date != selected_) {
+          selected_ = *date;
+          if (host_.on_selected) host_.on_selected(selected_);
+          grid_->SetSelected(row, column);
+          PaintSideCalendars();
+          RefreshMemo();
+          DaySchEdit();
+        }
+      }
+    }
+    int r = 0, c = 0;
+    if (grid_->LineAt(point, &r, &c, &line) && r == row && c == column) entry = EntryAt(row, column, line);
+  }
+  const CellDay day = days_.day ? days_.day(selected_) : CellDay{};
+  PopGrdInput input;
+  input.item = entry && entry->size() > 2 ? ItemKindOf((*entry)[2]) : ItemKind::None;
+  input.day_has_memo = day.memo;
+  auto* menu = new QMenu(grid_);
+  menu->setObjectName(QStringLiteral("PopGrd"));
+  // The commands that exist so far; the others show their rule but stay disabled.
+  const QStringList working = {QStringLiteral("PopSchAdd"), QStringLiteral("PopSchRep"), QStringLiteral("PopDelete")};
+  int index = 0;
+  for (const MenuItemState& state : PopGrdItems(input)) {
+    if (index == 3 || index == 4 || index == 7 || index == 9 || index == 10 || index == 14 || index == 17)
+      menu->addSeparator();
+    ++index;
+    QAction* a = menu->addAction(Q(state.caption));
+    const QString name = Q(state.name);
+    a->setObjectName(name);
+    if (!state.shortcut.empty()) a->setShortcut(QKeySequence(Q(state.shortcut)));
+    a->setVisible(state.visible);
+    const bool deletable = state.name != "PopDelete" || input.item == ItemKind::Schedule || input.item == ItemKind::Holiday;
+    a->setEnabled(state.enabled && working.contains(name) && deletable);
+    if (state.name == "PopSchAdd") {
+      connect(a, &QAction::triggered, this, [this] {
+        if (host_.on_edit_entry) host_.on_edit_entry(std::nullopt);
+      });
+    } else if (state.name == "PopSchRep" && entry) {
+      connect(a, &QAction::triggered, this, [this, e = *entry] {
+        if (host_.on_edit_entry) host_.on_edit_entry(e);
+      });
+    } else if (state.name == "PopDelete" && entry) {
+      connect(a, &QAction::triggered, this, [this, e = *entry] { DeleteEntry(e); });
+    }
+  }
+  return menu;
+}
+
+void MainLayout::DeleteEntry(const std::string& entry) {
   DeleteResult result = DeleteResult::NotHandled;
   try {
-    result = DeleteDayEntry(*host_.files, *host_.dialogs, host_.data_folder, day.entries[row->entry_position],
-                            selected_, host_.settings->view.del_msg);
+    result = DeleteDayEntry(*host_.files, *host_.dialogs, host_.data_folder, entry, selected_,
+                            host_.settings->view.del_msg);
   } catch (const store::FileError& e) {
     host_.dialogs->Error(e.what(), "エラー");
     return;

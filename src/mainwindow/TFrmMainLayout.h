@@ -144,6 +144,9 @@ class MainLayout : public QObject {
   // Deletes the entry of the schedule list's selected row (after the confirmation of DelMsg);
   // the view reloads when the file changed or the line was found changed.
   void DeleteSelectedEntry();
+  // The grid's pop-up menu `PopGrd` for the cell item at `point` (grid coordinates; the cell
+  // under it is selected first).
+  QMenu* BuildGridPopup(const QPoint& point);
   QtSchList* SchList() const { return ltv_sch_list_; }
   QtGridKeys* GridKeys() const { return keys_; }
   // The list area: 0 categories, 1 display items, 2 folders.
@@ -168,6 +171,9 @@ class MainLayout : public QObject {
   void PaintMainGrid();
   void PaintSideCalendars();
   void SetChanged();
+  void ApplyBarFont();
+  std::optional<std::string> EntryAt(int row, int column, int line) const;
+  void DeleteEntry(const std::string& entry);
   void SplitterMoved(QSplitter* splitter);
   store::ViewModeSettings& Current();
   std::string PeriodCaption() const;

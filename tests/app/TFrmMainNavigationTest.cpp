@@ -10,12 +10,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "mainwindow/QtCalendarGrid.h"
 #include "mainwindow/QtSchList.h"
@@ -94,6 +97,19 @@ class TFrmMainNavigationTest : public ::testing::Test {
     const QPointF p(CellPoint(date));
     QMouseEvent dbl(QEvent::MouseButtonDblClick, p, grid->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(grid, &dbl);
+  }
+  // A point on the first item line of a shown day; the grid reports which line it is.
+  std::optional<QPoint> ItemPoint(const store::Date& date) {
+    const QPoint cell = CellPoint(date);
+    int row = 0, column = 0;
+    grid->CellAt(cell, &row, &column);
+    const QRect rect = grid->CellRect(row, column);
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+      int r = 0, c = 0, line = 0;
+      const QPoint p(rect.left() + 30, y);
+      if (grid->LineAt(p, &r, &c, &line) && line >= 0) return p;
+    }
+    return std::nullopt;
   }
   std::string Selected() const { return store::DateText(w->SelectedDate()); }
   QString Caption() const { return w->findChild<QToolButton*>(QStringLiteral("BtnNowMonth"))->text(); }
@@ -209,6 +225,59 @@ TEST_F(TFrmMainNavigationTest, EnterOpensTheEntryDialogForTheSelectedDay) {
   Key(Qt::Key_Left);
   Key(Qt::Key_Return);
   EXPECT_EQ(date, QDate(2026, 12, 9));
+}
+
+TEST_F(TFrmMainNavigationTest, ADoubleClickOnAScheduleOpensItForAChange) {
+  const auto point = ItemPoint(MakeDate(2026, 12, 15));
+  ASSERT_TRUE(point.has_value());
+  QString caption, title;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* dlg = qobject_cast<schedule::TDlgSchInput*>(test::FindModal());
+    if (dlg == nullptr) return;
+    caption = dlg->windowTitle();
+    title = dlg->CmbTitle->currentText();
+    dlg->BtnCancel->click();
+  });
+  const QPointF p(*point);
+  QMouseEvent dbl(QEvent::MouseButtonDblClick, p, grid->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(grid, &dbl);
+  EXPECT_EQ(caption, U("スケジュールの訂正"));
+  EXPECT_EQ(title, U("会議"));
+}
+
+TEST_F(TFrmMainNavigationTest, TheGridPopupFollowsTheItemUnderThePointer) {
+  auto* layout = w->Layout();
+  const auto on_item = ItemPoint(MakeDate(2026, 12, 15));
+  ASSERT_TRUE(on_item.has_value());
+  std::unique_ptr<QMenu> menu(layout->BuildGridPopup(*on_item));
+  EXPECT_EQ(Selected(), "2026/12/15");  // the right button selects the cell first
+  auto item = [&](const char* name) { return menu->findChild<QAction*>(QString::fromLatin1(name)); };
+  EXPECT_TRUE(item("PopSchRep")->isVisible());
+  EXPECT_TRUE(item("PopSchRep")->isEnabled());
+  EXPECT_TRUE(item("PopDelete")->isEnabled());
+  EXPECT_FALSE(item("PopTodoRep")->isVisible());
+  EXPECT_FALSE(item("PopPaste")->isEnabled());
+  EXPECT_EQ(item("PopDelete")->text(), U("削除(&D)"));
+  dialogs.answers.push_back(platform::MsgAnswer::Yes);
+  item("PopDelete")->trigger();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].caption, "スケジュールの削除");
+  EXPECT_EQ(store::LoadLines(files, store::MonthFilePath(session.folders.data, 2026, 12)).size(), 1u);
+
+  std::unique_ptr<QMenu> empty(layout->BuildGridPopup(CellPoint(MakeDate(2026, 12, 23))));
+  EXPECT_EQ(Selected(), "2026/12/23");
+  EXPECT_FALSE(empty->findChild<QAction*>(QStringLiteral("PopSchRep"))->isVisible());
+  EXPECT_FALSE(empty->findChild<QAction*>(QStringLiteral("PopDelete"))->isEnabled());
+  EXPECT_TRUE(empty->findChild<QAction*>(QStringLiteral("PopSchAdd"))->isEnabled());
+}
+
+TEST_F(TFrmMainNavigationTest, TheSideCalendarsPassTheirKeysToTheMainGrid) {
+  auto* side = w->findChild<mainwindow::QtCalendarGrid*>(QStringLiteral("GrdCur"));
+  ASSERT_NE(side, nullptr);
+  QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QApplication::sendEvent(side, &down);
+  EXPECT_EQ(Selected(), "2026/12/17");
 }
 
 TEST_F(TFrmMainNavigationTest, GoToDateShowsTheChosenDay) {
