@@ -17,14 +17,13 @@ namespace {
 using calendar::RepeatCycle;
 using calendar::RepeatPattern;
 using store::Date;
-
-const char* const kTitleName = "件名";
-const char* const kPlaceName = "場所";
-const char* const kCategoryName = "分類";
-const char* const kLinkName = "ファイル";
-const char* const kStartName = "開始時刻";
-const char* const kEndName = "終了時刻";
-const char* const kMemoName = "メモ";
+using store::kCategoryName;
+using store::kEndName;
+using store::kLinkName;
+using store::kMemoName;
+using store::kPlaceName;
+using store::kStartName;
+using store::kTitleName;
 
 int MonthIndex(const Date& d) { return store::YearOf(d) * 12 + store::MonthOf(d) - 1; }
 
@@ -277,8 +276,11 @@ EntryLists LoadEntryLists(platform::FileSystem& fs, const std::string& table_fol
 
 // --- Interactive rules ---------------------------------------------------------------------------
 
-void SetFromDate(ScheduleForm& form, const Date& date, const Date& today) {
-  form.from = date;
+namespace {
+
+// After a date change: the end follows the start (never before it for a multi-day schedule),
+// the span follows both, and the alarm is enabled only from today on.
+void DatesChanged(ScheduleForm& form, const Date& today) {
   if (form.multi_day) {
     if (form.to < form.from) form.to = form.from;
     form.span = DaysBetween(form.from, form.to) + 1;
@@ -288,15 +290,16 @@ void SetFromDate(ScheduleForm& form, const Date& date, const Date& today) {
   UpdateAlarmEnabling(form, today);
 }
 
+}  // namespace
+
+void SetFromDate(ScheduleForm& form, const Date& date, const Date& today) {
+  form.from = date;
+  DatesChanged(form, today);
+}
+
 void SetToDate(ScheduleForm& form, const Date& date, const Date& today) {
   form.to = date;
-  if (form.multi_day) {
-    if (form.to < form.from) form.to = form.from;
-    form.span = DaysBetween(form.from, form.to) + 1;
-  } else {
-    form.to = form.from;
-  }
-  UpdateAlarmEnabling(form, today);
+  DatesChanged(form, today);
 }
 
 void SetSpan(ScheduleForm& form, int span) {

@@ -29,14 +29,6 @@ constexpr std::size_t kLinkMarkPos = 133, kLinkPos = 134;
 constexpr std::size_t kDetailLineLength = 113;
 constexpr std::size_t kMultiDayLineLength = 130;
 
-const char* const kTitleName = "件名";
-const char* const kPlaceName = "場所";
-const char* const kCategoryName = "分類";
-const char* const kLinkName = "ファイル";
-const char* const kStartName = "開始時刻";
-const char* const kEndName = "終了時刻";
-const char* const kMemoName = "メモ";
-
 int DigitOf(std::string_view field) {
   if (field.size() == 1 && field[0] >= '0' && field[0] <= '9') return field[0] - '0';
   return 0;

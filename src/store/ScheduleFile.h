@@ -43,6 +43,15 @@ inline constexpr std::size_t kMaxMonthLines = 10000;
 inline constexpr int kMaxDetailNumber = 999;
 inline constexpr std::size_t kScheduleLinkMax = 255;
 
+// The fields' names in the messages that refuse a character.
+inline constexpr const char* kTitleName = "件名";
+inline constexpr const char* kPlaceName = "場所";
+inline constexpr const char* kCategoryName = "分類";
+inline constexpr const char* kLinkName = "ファイル";
+inline constexpr const char* kStartName = "開始時刻";
+inline constexpr const char* kEndName = "終了時刻";
+inline constexpr const char* kMemoName = "メモ";
+
 // The fields of one schedule, texts in UTF-8.
 struct ScheduleFields {
   int day = 0;             // 1..31
