@@ -147,8 +147,8 @@ QMenu* QtSchList::BuildPopup(QWidget* parent) {
     QAction* a = menu->addAction(QString::fromStdString(state.caption));
     a->setObjectName(QString::fromStdString(state.name));
     a->setVisible(state.visible);
-    a->setEnabled(state.enabled);
     const QString name = QString::fromStdString(state.name);
+    a->setEnabled(state.enabled && (!working_ || working_->contains(name)));
     if (state.name == "PopDeleteL")
       connect(a, &QAction::triggered, this, [this] { emit deleteRequested(SelectedIndex()); });
     else

@@ -5,6 +5,7 @@
 
 #include <QTreeWidget>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,10 @@ class QtSchList : public QTreeWidget {
   // The schedule-list key shown in row `row` (column 0's text).
   QString KeyAt(int row) const;
 
+  // The pop-up commands that can run (by item name); the others follow their rule but stay
+  // disabled. Without a call every command can run.
+  void SetWorkingCommands(const QStringList& names) { working_ = names; }
+
   // The pop-up menu `PopSch` for the current selection (built on every opening).
   QMenu* BuildPopup(QWidget* parent);
 
@@ -78,6 +83,7 @@ class QtSchList : public QTreeWidget {
   int background_ = 0xFFFFFF;
   SchListSort sort_;
   const catalogues::CategoryIcons* icons_ = nullptr;
+  std::optional<QStringList> working_;
 };
 
 }  // namespace kal::mainwindow

@@ -322,6 +322,10 @@ void MainLayout::BuildRegions() {
       host_.on_edit_entry(std::nullopt);
   });
   connect(list, &QtSchList::deleteRequested, this, [this](int) { DeleteSelectedEntry(); });
+  list->SetWorkingCommands({QStringLiteral("PopSchRepL"), QStringLiteral("PopDeleteL")});
+  connect(list, &QtSchList::commandChosen, this, [this](const QString& name) {
+    if (name == QStringLiteral("PopSchRepL")) emit ltv_sch_list_->editRequested(0);
+  });
   spl_t_->addWidget(list);
   auto* calendar = new QWidget;
   calendar->setObjectName(QStringLiteral("PnlLeft"));

@@ -246,6 +246,24 @@ TEST_F(TFrmMainNavigationTest, ADoubleClickOnAScheduleOpensItForAChange) {
   EXPECT_EQ(title, U("会議"));
 }
 
+TEST_F(TFrmMainNavigationTest, EnterOnAListRowOpensItsScheduleForAChange) {
+  Click(MakeDate(2026, 12, 15));
+  list->setCurrentItem(list->topLevelItem(1));
+  QString caption, title;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* dlg = qobject_cast<schedule::TDlgSchInput*>(test::FindModal());
+    if (dlg == nullptr) return;
+    caption = dlg->windowTitle();
+    title = dlg->CmbTitle->currentText();
+    dlg->BtnCancel->click();
+  });
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(list, &enter);
+  EXPECT_EQ(caption, U("スケジュールの訂正"));
+  EXPECT_EQ(title, U("来客"));
+}
+
 TEST_F(TFrmMainNavigationTest, TheGridPopupFollowsTheItemUnderThePointer) {
   auto* layout = w->Layout();
   const auto on_item = ItemPoint(MakeDate(2026, 12, 15));

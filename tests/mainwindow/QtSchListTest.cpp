@@ -167,6 +167,14 @@ TEST(QtSchList, PopupFollowsTheRowKindAndTogglesColumns) {
   std::unique_ptr<QMenu> schedule(list.BuildPopup(nullptr));
   EXPECT_TRUE(schedule->findChild<QAction*>(QStringLiteral("PopSchRepL"))->isVisible());
   EXPECT_FALSE(schedule->findChild<QAction*>(QStringLiteral("PopHolidayRepL"))->isVisible());
+  EXPECT_TRUE(schedule->findChild<QAction*>(QStringLiteral("PopSchToTodoL"))->isEnabled());
+
+  // Commands that cannot run yet keep their visibility but are disabled.
+  list.SetWorkingCommands({QStringLiteral("PopSchRepL")});
+  std::unique_ptr<QMenu> limited(list.BuildPopup(nullptr));
+  EXPECT_TRUE(limited->findChild<QAction*>(QStringLiteral("PopSchToTodoL"))->isVisible());
+  EXPECT_FALSE(limited->findChild<QAction*>(QStringLiteral("PopSchToTodoL"))->isEnabled());
+  EXPECT_TRUE(limited->findChild<QAction*>(QStringLiteral("PopSchRepL"))->isEnabled());
 }
 
 TEST(QtSchList, NeededHeightGrowsWithTheRows) {
