@@ -298,6 +298,19 @@ TEST_F(TFrmMainNavigationTest, TheSideCalendarsPassTheirKeysToTheMainGrid) {
   EXPECT_EQ(Selected(), "2026/12/17");
 }
 
+TEST_F(TFrmMainNavigationTest, TheMultiWeekViewStartsAtTheSelectedWeekAndScrollsByWeeks) {
+  Click(MakeDate(2026, 12, 17));
+  w->Action(QStringLiteral("MenWeekly"))->trigger();
+  EXPECT_EQ(Caption(), U("2026年(令和8年) 12月 14日(月) ～ 27日(日)"));
+  Click(MakeDate(2026, 12, 27));  // the last cell
+  Key(Qt::Key_Right);             // the view moves a week; the cursor stays on the last row
+  EXPECT_EQ(Selected(), "2026/12/28");
+  EXPECT_EQ(Caption(), U("2026年(令和8年) 12月 21日(月) ～ 2027年(令和9年) 1月 3日(日)"));
+  w->Action(QStringLiteral("MenBeforeMonth"))->trigger();  // back two weeks from the first date shown
+  EXPECT_EQ(Selected(), "2026/12/07");
+  EXPECT_EQ(Caption(), U("2026年(令和8年) 12月 7日(月) ～ 20日(日)"));
+}
+
 TEST_F(TFrmMainNavigationTest, GoToDateShowsTheChosenDay) {
   QTimer::singleShot(0, [&] {
     test::WaitUntil([&] { return test::FindModal() != nullptr; });
