@@ -719,12 +719,11 @@ void MainLayout::GridModeClick(int mode) {
   }
   host_.action(U(ViewModeOf(mode).menu_name))->setChecked(true);
   GridCheck();
-  // The day-based views start from the selected day; the others keep the displayed month.
-  if (mode_ <= kModeWeekly) {
-    displayed_year_ = store::YearOf(selected_);
-    displayed_month_ = store::MonthOf(selected_);
-    anchor_day_ = store::DayOf(selected_);
-  }
+  // The new view shows the selected day: the day-based views start from it, the month-based
+  // views show its month (so a same-month view scrolled to another year does not hide it).
+  displayed_year_ = store::YearOf(selected_);
+  displayed_month_ = store::MonthOf(selected_);
+  anchor_day_ = store::DayOf(selected_);
   if (list_shown_ == 1) RefreshList();
   SchUpdate();
   grid_->setFocus();

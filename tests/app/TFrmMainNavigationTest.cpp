@@ -311,6 +311,19 @@ TEST_F(TFrmMainNavigationTest, TheMultiWeekViewStartsAtTheSelectedWeekAndScrolls
   EXPECT_EQ(Caption(), U("2026年(令和8年) 12月 7日(月) ～ 20日(日)"));
 }
 
+TEST_F(TFrmMainNavigationTest, TheSameMonthViewShowsTheNextYearOnUpFromItsTopRow) {
+  w->Action(QStringLiteral("MenMonthly3"))->trigger();
+  EXPECT_EQ(Caption(), U("2021年(令和3年) ～ 2026年(令和8年) 12月"));
+  Key(Qt::Key_Up);
+  EXPECT_EQ(Selected(), "2027/12/10");
+  EXPECT_EQ(Caption(), U("2022年(令和4年) ～ 2027年(令和9年) 12月"));
+  Key(Qt::Key_Down);
+  EXPECT_EQ(Selected(), "2026/12/10");
+  EXPECT_EQ(Caption(), U("2022年(令和4年) ～ 2027年(令和9年) 12月"));
+  w->Action(QStringLiteral("MenYearly"))->trigger();  // the year of the selected day
+  EXPECT_EQ(Caption(), U("2026年(令和8年)"));
+}
+
 TEST_F(TFrmMainNavigationTest, GoToDateShowsTheChosenDay) {
   QTimer::singleShot(0, [&] {
     test::WaitUntil([&] { return test::FindModal() != nullptr; });
