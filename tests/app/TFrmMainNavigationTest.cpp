@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <optional>
 
 #include "mainwindow/QtCalendarGrid.h"
@@ -70,6 +72,25 @@ class TFrmMainNavigationTest : public ::testing::Test {
     list = w->findChild<mainwindow::QtSchList*>(QStringLiteral("LtvSchList"));
   }
 
+  // What the schedule entry dialog showed when `gesture` opened it; the dialog is cancelled.
+  struct SeenEntry {
+    QString caption, title;
+    QDate date;
+  };
+  SeenEntry EntryDialogOpenedBy(const std::function<void()>& gesture) {
+    SeenEntry seen;
+    QTimer::singleShot(0, [&] {
+      test::WaitUntil([&] { return test::FindModal() != nullptr; });
+      auto* dlg = qobject_cast<schedule::TDlgSchInput*>(test::FindModal());
+      if (dlg == nullptr) return;
+      seen.caption = dlg->windowTitle();
+      seen.title = dlg->CmbTitle->currentText();
+      seen.date = dlg->DtpSchFromDate->date();
+      dlg->BtnCancel->click();
+    });
+    gesture();
+    return seen;
+  }
   void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QKeyEvent press(QEvent::KeyPress, key, mods);
     QApplication::sendEvent(grid, &press);
@@ -198,70 +219,41 @@ TEST_F(TFrmMainNavigationTest, AChangedLineIsRefusedAndTheViewReloads) {
 }
 
 TEST_F(TFrmMainNavigationTest, ADoubleClickOnAnEmptyDayOpensTheEntryDialogForIt) {
-  QString caption;
-  QDate date;
-  QTimer::singleShot(0, [&] {
-    test::WaitUntil([&] { return test::FindModal() != nullptr; });
-    auto* dlg = qobject_cast<schedule::TDlgSchInput*>(test::FindModal());
-    if (dlg == nullptr) return;
-    caption = dlg->windowTitle();
-    date = dlg->DtpSchFromDate->date();
-    dlg->BtnCancel->click();
-  });
-  DoubleClick(MakeDate(2026, 12, 22));
-  EXPECT_EQ(caption, U("スケジュールの追加"));
-  EXPECT_EQ(date, QDate(2026, 12, 22));
+  const SeenEntry seen = EntryDialogOpenedBy([&] { DoubleClick(MakeDate(2026, 12, 22)); });
+  EXPECT_EQ(seen.caption, U("スケジュールの追加"));
+  EXPECT_EQ(seen.date, QDate(2026, 12, 22));
 }
 
 TEST_F(TFrmMainNavigationTest, EnterOpensTheEntryDialogForTheSelectedDay) {
-  QDate date;
-  QTimer::singleShot(0, [&] {
-    test::WaitUntil([&] { return test::FindModal() != nullptr; });
-    auto* dlg = qobject_cast<schedule::TDlgSchInput*>(test::FindModal());
-    if (dlg == nullptr) return;
-    date = dlg->DtpSchFromDate->date();
-    dlg->BtnCancel->click();
+  const SeenEntry seen = EntryDialogOpenedBy([&] {
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Return);
   });
-  Key(Qt::Key_Left);
-  Key(Qt::Key_Return);
-  EXPECT_EQ(date, QDate(2026, 12, 9));
+  EXPECT_EQ(seen.date, QDate(2026, 12, 9));
 }
 
 TEST_F(TFrmMainNavigationTest, ADoubleClickOnAScheduleOpensItForAChange) {
   const auto point = ItemPoint(MakeDate(2026, 12, 15));
   ASSERT_TRUE(point.has_value());
-  QString caption, title;
-  QTimer::singleShot(0, [&] {
-    test::WaitUntil([&] { return test::FindModal() != nullptr; });
-    auto* dlg = qobject_cast<schedule::TDlgSchInput*>(test::FindModal());
-    if (dlg == nullptr) return;
-    caption = dlg->windowTitle();
-    title = dlg->CmbTitle->currentText();
-    dlg->BtnCancel->click();
+  const SeenEntry seen = EntryDialogOpenedBy([&] {
+    const QPointF p(*point);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, p, grid->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(grid, &dbl);
   });
-  const QPointF p(*point);
-  QMouseEvent dbl(QEvent::MouseButtonDblClick, p, grid->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(grid, &dbl);
-  EXPECT_EQ(caption, U("スケジュールの訂正"));
-  EXPECT_EQ(title, U("会議"));
+  EXPECT_EQ(seen.caption, U("スケジュールの訂正"));
+  EXPECT_EQ(seen.title, U("会議"));
 }
 
 TEST_F(TFrmMainNavigationTest, EnterOnAListRowOpensItsScheduleForAChange) {
   Click(MakeDate(2026, 12, 15));
   list->setCurrentItem(list->topLevelItem(1));
-  QString caption, title;
-  QTimer::singleShot(0, [&] {
-    test::WaitUntil([&] { return test::FindModal() != nullptr; });
-    auto* dlg = qobject_cast<schedule::TDlgSchInput*>(test::FindModal());
-    if (dlg == nullptr) return;
-    caption = dlg->windowTitle();
-    title = dlg->CmbTitle->currentText();
-    dlg->BtnCancel->click();
+  const SeenEntry seen = EntryDialogOpenedBy([&] {
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(list, &enter);
   });
-  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-  QApplication::sendEvent(list, &enter);
-  EXPECT_EQ(caption, U("スケジュールの訂正"));
-  EXPECT_EQ(title, U("来客"));
+  EXPECT_EQ(seen.caption, U("スケジュールの訂正"));
+  EXPECT_EQ(seen.title, U("来客"));
 }
 
 TEST_F(TFrmMainNavigationTest, TheGridPopupFollowsTheItemUnderThePointer) {
