@@ -31,6 +31,7 @@
 #include "mainwindow/Layout.h"
 #include "mainwindow/QtGridKeys.h"
 #include "mainwindow/QtSchList.h"
+#include "mainwindow/QtToolIcons.h"
 #include "mainwindow/TDlgJump.h"
 #include "catalogues/ItemTable.h"
 #include "store/TextFile.h"
@@ -212,7 +213,14 @@ void MainLayout::BuildToolBar() {
   toolbar_->setObjectName(QStringLiteral("TbrTool"));
   toolbar_->setMovable(false);
   toolbar_->setFloatable(false);
-  toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  // Pictures only, 26 x 22 buttons; with captions (ButtonCap) 60 x 36 buttons, the caption under
+  // the picture, or beside it when CapList is on.
+  const bool captions = host_.settings->view.button_cap;
+  const Qt::ToolButtonStyle style = !captions                         ? Qt::ToolButtonIconOnly
+                                    : host_.settings->view.cap_list ? Qt::ToolButtonTextBesideIcon
+                                                                    : Qt::ToolButtonTextUnderIcon;
+  toolbar_->setToolButtonStyle(style);
+  toolbar_->setIconSize(QSize(16, 16));
   QFont font = toolbar_->font();
   font.setPointSize(8);
   toolbar_->setFont(font);
@@ -239,6 +247,8 @@ void MainLayout::BuildToolBar() {
       QMenu* pitch = host_.menu(QStringLiteral("MenLinePitch"));
       auto* button = new QToolButton(toolbar_);
       button->setText(caption);
+      button->setIcon(ToolIcon(QStringLiteral("MenLinePitch")));
+      button->setToolButtonStyle(style);
       button->setToolTip(U("行間設定"));
       button->setMenu(pitch);
       button->setPopupMode(QToolButton::InstantPopup);
@@ -253,6 +263,7 @@ void MainLayout::BuildToolBar() {
     if (hint.isEmpty()) hint = HintOf(menu_action->text());
     QAction* tool = toolbar_->addAction(caption);
     tool->setObjectName(QStringLiteral("Tbt") + menu_action->objectName().mid(3));
+    tool->setIcon(ToolIcon(menu_action->objectName()));
     tool->setToolTip(hint);
     tool->setVisible(visible);
     // The mode buttons and these toggles are drawn pressed while their setting is on.
@@ -268,8 +279,14 @@ void MainLayout::BuildToolBar() {
     });
     tool_links_.emplace_back(tool, menu_action);
   }
-  if (host_.settings->view.button_cap) {
-    for (QToolButton* b : toolbar_->findChildren<QToolButton*>()) b->setMinimumSize(60, 36);
+  // The drop-down button keeps room for its arrow; captions longer than the button widen it.
+  for (QToolButton* b : toolbar_->findChildren<QToolButton*>()) {
+    if (b->objectName() == QStringLiteral("qt_toolbar_ext_button")) continue;
+    if (captions) {
+      b->setMinimumSize(60, 36);
+    } else {
+      b->setFixedSize(b->menu() != nullptr ? QSize(34, 22) : QSize(26, 22));
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QSplitter>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -252,6 +253,74 @@ TEST_F(TFrmMainLayoutTest, TheToolBarFollowsToolBarIcon) {
   EXPECT_EQ(w->session().settings.view_mode(4).under_panel, !shown);
   EXPECT_EQ(under->isChecked(), !shown);
   EXPECT_EQ(w->Action(QStringLiteral("MenUnderPanel"))->isChecked(), !shown);
+}
+
+TEST_F(TFrmMainLayoutTest, EveryToolBarButtonHasItsOwnPicture) {
+  auto w = Make();
+  QToolBar* bar = w->Layout()->ToolBar();
+  ASSERT_NE(bar, nullptr);
+  std::vector<std::pair<QString, QImage>> pictures;
+  for (QAction* a : bar->actions()) {
+    if (a->isSeparator()) continue;
+    QIcon icon = a->icon();
+    QString name = a->toolTip();
+    if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(a)); button != nullptr && icon.isNull()) {
+      icon = button->icon();  // the line pitch drop-down is a widget of its own
+      name = button->toolTip();
+    }
+    SCOPED_TRACE(name.toStdString());
+    ASSERT_FALSE(icon.isNull());
+    pictures.emplace_back(name, icon.pixmap(16, 16).toImage());
+  }
+  ASSERT_EQ(pictures.size(), 38u);  // 47 positions less 9 separators
+  for (std::size_t i = 0; i < pictures.size(); ++i)
+    for (std::size_t j = i + 1; j < pictures.size(); ++j)
+      EXPECT_NE(pictures[i].second, pictures[j].second)
+          << pictures[i].first.toStdString() << " / " << pictures[j].first.toStdString();
+}
+
+TEST_F(TFrmMainLayoutTest, TheToolBarButtonStyleFollowsButtonCapAndCapList) {
+  struct Case {
+    const char* button_cap;
+    const char* cap_list;
+    Qt::ToolButtonStyle style;
+    QSize size;
+  };
+  const Case cases[] = {
+      {"0", "0", Qt::ToolButtonIconOnly, QSize(26, 22)},
+      {"0", "1", Qt::ToolButtonIconOnly, QSize(26, 22)},
+      {"1", "0", Qt::ToolButtonTextUnderIcon, QSize(60, 36)},
+      {"1", "1", Qt::ToolButtonTextBesideIcon, QSize(60, 36)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("ButtonCap=") + c.button_cap + " CapList=" + c.cap_list);
+    dir.WriteLines("Kalendor.ini", {"[Kalendor]", "Ver=5.71", "[View]", std::string("ButtonCap=") + c.button_cap,
+                                    std::string("CapList=") + c.cap_list});
+    auto w = Make();
+    w->show();
+    QToolBar* bar = w->Layout()->ToolBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->toolButtonStyle(), c.style);
+    EXPECT_EQ(bar->iconSize(), QSize(16, 16));
+    QAction* print = nullptr;
+    for (QAction* a : bar->actions())
+      if (a->text() == QStringLiteral("印刷")) print = a;
+    ASSERT_NE(print, nullptr);
+    auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(print));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->toolButtonStyle(), c.style);
+    if (c.style == Qt::ToolButtonIconOnly) {
+      EXPECT_EQ(button->size(), c.size);
+    } else {
+      EXPECT_GE(button->width(), c.size.width());
+      EXPECT_GE(button->height(), c.size.height());
+    }
+    auto* pitch = bar->findChild<QToolButton*>(QStringLiteral("TbtLinePitch"));
+    ASSERT_NE(pitch, nullptr);
+    EXPECT_EQ(pitch->toolButtonStyle(), c.style);
+    EXPECT_FALSE(pitch->icon().isNull());
+    EXPECT_EQ(pitch->toolTip(), QStringLiteral("行間設定"));
+  }
 }
 
 TEST_F(TFrmMainLayoutTest, ALayoutCommandIsWrittenAtExit) {
