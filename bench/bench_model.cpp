@@ -14,7 +14,7 @@
 #include "store/DayFile.h"
 #include "store/HolidayFile.h"
 #include "store/LineOrder.h"
-#include "store/MonthModel.h"
+#include "model/MonthModel.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
 

@@ -4,7 +4,7 @@
 
 #include "cli/CliCommands.h"
 #include "store/DateText.h"
-#include "store/MonthModel.h"
+#include "model/MonthModel.h"
 #include "store/Record.h"
 
 namespace kal::cli {

@@ -4,12 +4,12 @@
 #include <cstdio>
 
 #include "mainwindow/ViewModes.h"
-#include "calendar/BarShape.h"
+#include "model/BarShape.h"
 #include "platform/Codec.h"
 #include "store/Colour.h"
 #include "store/DatePattern.h"
 #include "store/DayFile.h"
-#include "store/MonthModel.h"
+#include "model/MonthModel.h"
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
 

@@ -4,14 +4,14 @@
 #include <cstdio>
 
 #include "calendar/DateLabels.h"
-#include "calendar/MultiDay.h"
+#include "model/MultiDay.h"
 #include "catalogues/ItemTable.h"
 #include "platform/Codec.h"
 #include "store/Colour.h"
 #include "store/DatePattern.h"
 #include "store/DayFile.h"
 #include "store/HolidayFile.h"
-#include "store/MonthModel.h"
+#include "model/MonthModel.h"
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"

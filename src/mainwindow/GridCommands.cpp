@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "store/MonthModel.h"
+#include "model/MonthModel.h"
 
 namespace kal::mainwindow {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "store/MonthModel.h"
+#include "model/MonthModel.h"
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"

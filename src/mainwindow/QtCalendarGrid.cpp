@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "calendar/BarShape.h"
+#include "model/BarShape.h"
 #include "catalogues/QtCategoryCell.h"
 #include "catalogues/QtCategoryIcons.h"
 #include "catalogues/QtIconArt.h"

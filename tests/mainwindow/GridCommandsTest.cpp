@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "calendar/MultiDay.h"
-#include "store/MonthModel.h"
+#include "model/MultiDay.h"
+#include "model/MonthModel.h"
 #include "store/ScheduleFile.h"
 
 namespace kal::mainwindow {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "store/DateText.h"
-#include "store/MonthModel.h"
+#include "model/MonthModel.h"
 
 namespace kal::calendar {
 

@@ -1,8 +1,8 @@
-#include "calendar/BarShape.h"
+#include "model/BarShape.h"
 
 #include <gtest/gtest.h>
 
-#include "calendar/MultiDay.h"
+#include "model/MultiDay.h"
 #include "store/ScheduleFile.h"
 
 namespace kal::calendar {

@@ -1,4 +1,4 @@
-#include "store/MonthModel.h"
+#include "model/MonthModel.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <set>
 #include <utility>
 
-#include "calendar/MultiDay.h"
+#include "model/MultiDay.h"
 #include "calendar/PublicHoliday.h"
 #include "calendar/Rokuyo.h"
 #include "calendar/SolarTerms.h"

@@ -7,7 +7,7 @@
 #include <QRect>
 #include <QString>
 
-#include "calendar/BarShape.h"
+#include "model/BarShape.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "calendar/MultiDay.h"
+#include "model/MultiDay.h"
 
 #include <gtest/gtest.h>
 

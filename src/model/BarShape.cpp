@@ -1,8 +1,8 @@
-#include "calendar/BarShape.h"
+#include "model/BarShape.h"
 
 #include <algorithm>
 
-#include "store/MonthModel.h"
+#include "model/MonthModel.h"
 #include "store/ScheduleFile.h"
 
 namespace kal::calendar {

@@ -1,4 +1,4 @@
-#include "calendar/QtBarRenderer.h"
+#include "model/QtBarRenderer.h"
 
 #include <QFontMetrics>
 #include <QPainter>

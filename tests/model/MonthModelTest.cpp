@@ -1,4 +1,4 @@
-#include "store/MonthModel.h"
+#include "model/MonthModel.h"
 
 #include <gtest/gtest.h>
 
