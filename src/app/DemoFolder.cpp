@@ -12,6 +12,8 @@
 #include "store/HolidayFile.h"
 #include "store/IniFile.h"
 #include "store/LineOrder.h"
+#include "store/MemoFile.h"
+#include "store/NoteFile.h"
 #include "store/Record.h"
 #include "store/Settings.h"
 #include "store/ScheduleFile.h"
@@ -269,6 +271,16 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
   set_line(12, day_lines[12].size() > 1 ? day_lines[12][1] : '0', "", '1');
   set_line(18, day_lines[18].size() > 1 ? day_lines[18][1] : '0', "", '4');
   store::SaveLines(fs, day_path, day_lines);
+
+  // The month's memo, and three notes, one of them with links.
+  store::SaveMemo(fs, folder, store::MemoId::OfMonth(year, month),
+                  {"今月の目標", "・毎朝30分の散歩", "・読書を2冊", "", "支払い: 25日までに家賃"});
+  store::SaveNoteTitles(fs, folder, {"買い物", "リンク集", "アイデア"});
+  store::SaveNote(fs, folder, "買い物", {"牛乳", "食パン", "卵 (10個入り)", "洗剤\t詰め替え用"});
+  store::SaveNote(fs, folder, "リンク集",
+                  {"https://www.jma.go.jp/ 気象庁の天気予報", "http://example.jp/kalendor/ 使い方",
+                   "mailto:info@example.jp 問い合わせ先", "file:///usr/share/doc/ 文書フォルダ", "リンクではない行"});
+  store::SaveNote(fs, folder, "アイデア", {"週末に家族で日帰り旅行", "カレンダーを印刷して冷蔵庫に貼る"});
 }
 
 }  // namespace kal::app

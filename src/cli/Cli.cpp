@@ -58,6 +58,10 @@ const std::vector<Command>& Commands() {
        " [repetition options of repeat]",
        RunAddSchedule},
       {"model", "model yyyymm --view N [--count N]", RunModel},
+      {"memos", "memos yyyymm", RunMemos},
+      {"set-memo", "set-memo yyyy/mm/dd|yyyy/mm TEXT", RunSetMemo},
+      {"notes", "notes", RunNotes},
+      {"note", "note TITLE", RunNote},
   };
   return commands;
 }

@@ -6,9 +6,7 @@
 #include "store/TextFile.h"
 
 namespace kal::cli {
-namespace {
 
-// "yyyymm" with a month 1..12.
 bool ParseMonthStem(const std::string& text, int& year, int& month) {
   if (text.size() != 6) return false;
   for (char c : text)
@@ -17,6 +15,8 @@ bool ParseMonthStem(const std::string& text, int& year, int& month) {
   month = std::stoi(text.substr(4, 2));
   return year >= 1 && month >= 1 && month <= 12;
 }
+
+namespace {
 
 std::string JoinMemo(const std::vector<std::string>& lines) {
   std::string memo;
