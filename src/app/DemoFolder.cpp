@@ -109,6 +109,7 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
   ini.WriteInteger("Window", "GridMode", 4);
   ini.WriteInteger("Window", "TopList", 0);
   ini.WriteString("Memo", "DailyTitle", "yyyy/mm/dd(aaa)");
+  ini.WriteString("Memo", "MonthlyTitle", "yyyy年m月のメモ");
   ini.WriteInteger("Monthly", "TopHeight", 610);
   ini.WriteInteger("Weekly", "TopHeight", 610);
   ini.WriteInteger("Weekly", "WeekNo", 3);
@@ -260,11 +261,8 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
       {12, {"プレゼントを買う(花束)"}},
       {18, {"B社: 見積書の件", "持参するもの: 名刺、資料"}},
   };
-  for (const auto& [day, lines] : memos) {
-    char name[32];
-    std::snprintf(name, sizeof name, "%04d%02d%02d.mem", year, month, std::min(day, store::DaysInMonth(year, month)));
-    store::SaveTextLines(fs, folder + name, lines);
-  }
+  for (const auto& [day, lines] : memos)
+    store::SaveMemo(fs, folder, store::MemoId{year, month, std::min(day, store::DaysInMonth(year, month))}, lines);
   // Memo-icon colours for two of them.
   day_lines = store::LoadLines(fs, day_path);
   store::FillDayLines(day_lines);

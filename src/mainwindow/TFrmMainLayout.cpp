@@ -34,6 +34,7 @@
 #include "mainwindow/QtToolIcons.h"
 #include "mainwindow/TDlgJump.h"
 #include "catalogues/ItemTable.h"
+#include "store/MemoFile.h"
 #include "store/TextFile.h"
 #include "mainwindow/QtCalendarGrid.h"
 #include "platform/Clock.h"
@@ -222,10 +223,9 @@ void MainLayout::BuildRegions() {
   };
   grid_->memo_hint = [this](int row, int column) {
     const Date date = shown_dates_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
-    const std::string path = host_.memo_folder + store::FormatDatePattern("yyyymmdd", date) + ".mem";
     std::vector<std::string> lines;
     try {
-      lines = store::LoadTextLines(*host_.files, path);
+      lines = store::LoadMemo(*host_.files, host_.memo_folder, store::MemoId::OfDay(date));
     } catch (const store::FileError&) {
     }
     const CellContents& cell = grid_->Picture().cells.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));

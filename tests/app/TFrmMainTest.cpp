@@ -131,9 +131,9 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
   EXPECT_EQ(enabled,
             Strings({"MenAutoWidth", "MenBeforeMonth", "MenBeforeYear", "MenCr", "MenDaily", "MenExit", "MenHelp",
                      "MenJump", "MenLinePitch1", "MenLinePitch2", "MenLinePitch3", "MenLinePitch4", "MenLinePitch5",
-                     "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoPanel", "MenMiniBef", "MenMiniCur",
+                     "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoEdit", "MenMemoPanel", "MenMiniBef", "MenMiniCur",
                      "MenMiniNxt", "MenMonthly", "MenMonthly2", "MenMonthly3", "MenNextMonth", "MenNextYear",
-                     "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenRefresh", "MenSatSun", "MenSatSunNo", "MenSchAdd", "MenSchListView",
+                     "MenNoteEdit", "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenRefresh", "MenSatSun", "MenSatSunNo", "MenSchAdd", "MenSchListView",
                      "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar", "MenToolBar",
                      "MenUnderPanel", "MenVersion", "MenVertical", "MenWebHelp", "MenWeekly", "MenYearly",
                      "MenYearly2", "PopWek5", "PopWek6"}));
