@@ -164,6 +164,7 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.memo_panel = memo_panel_;
   host.on_memo_day = [this](const store::Date& date) { MemoDaySelect(date); };
   host.on_grid_popup = [this](QMenu* menu) { GridPopupMemo(menu); };
+  host.on_memo_double_click = [this] { ShowDlgMemo(true); };
   model_ = std::make_unique<mainwindow::GridModel>();
   layout_ = new mainwindow::MainLayout(std::move(host), this);
   CategoryLoad();

@@ -161,7 +161,11 @@ void MainLayout::BuildRegions() {
     menu->popup(grid_->mapToGlobal(point));
   });
   connect(grid_, &QtCalendarGrid::ItemDoubleClicked, this, [this](int row, int column, int line) {
-    // An item opens by its kind; the memo corner belongs to the memo box.
+    // An item opens by its kind; the memo corner (line -1) edits the day's memo.
+    if (line == -1) {
+      if (host_.on_memo_double_click) host_.on_memo_double_click();
+      return;
+    }
     const std::optional<std::string> entry = EntryAt(row, column, line);
     if (entry && entry->size() > 2 && (*entry)[2] == '5' && host_.on_edit_entry) host_.on_edit_entry(entry);
   });

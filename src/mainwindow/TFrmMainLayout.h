@@ -81,6 +81,7 @@ struct LayoutHost {
   std::function<void(const Date&)> on_memo_day;
   // The grid's pop-up menu before it shows (the memo commands connect their items there).
   std::function<void(QMenu*)> on_grid_popup;
+  std::function<void()> on_memo_double_click;  // the memo corner of a day was double-clicked
 };
 
 // The days the grids draw. `reload` rebuilds them for the months of a view (the month model's
