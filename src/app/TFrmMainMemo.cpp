@@ -26,13 +26,20 @@ namespace {
 
 QString U(const char* s) { return QString::fromUtf8(s); }
 
-int SizeOf(const std::vector<std::string>& font_items) {
-  if (font_items.size() < 2) return 9;
+// The memo dialog in the font and colours of the box it stands for.
+mainwindow::MemoDialogLook LookOf(const std::vector<std::string>& font, const store::ColourPair& colours, bool tab,
+                                  int width) {
+  mainwindow::MemoDialogLook look;
+  if (!font.empty()) look.font_name = font[0];
   try {
-    return std::stoi(font_items[1]);
+    if (font.size() > 1) look.font_size = std::stoi(font[1]);
   } catch (const std::exception&) {
-    return 9;
   }
+  look.text_colour = colours.text;
+  look.back_colour = colours.back;
+  look.tab_inserts = tab;
+  look.width = width;
+  return look;
 }
 
 // Where a memo dialog opens: 24 pixels below and 16 right of the window's top-left corner.
@@ -104,14 +111,9 @@ void TFrmMain::ShowDlgMemo(bool from_grid) {
   } else {
     mainwindow::MemoDialogForm form(ports_.files);
     const auto failed = form.OpenMemo(session_.folders.memo, id);
-    mainwindow::MemoDialogLook look;
-    look.font_name = session_.settings.font.memo.empty() ? std::string() : session_.settings.font.memo[0];
-    look.font_size = SizeOf(session_.settings.font.memo);
-    look.text_colour = session_.settings.color.mem.text;
-    look.back_colour = session_.settings.color.mem.back;
-    look.tab_inserts = memo.tab;
-    if (QWidget* side = layout_->Region(QStringLiteral("PnlRight")))
-      look.width = mainwindow::MemoDialogForm::MemoWidth(side->width(), 0);
+    const QWidget* side = layout_->Region(QStringLiteral("PnlRight"));
+    const auto look = LookOf(session_.settings.font.memo, session_.settings.color.mem, memo.tab,
+                             side ? mainwindow::MemoDialogForm::MemoWidth(side->width(), 0) : 0);
     if (!mainwindow::ShowDlgMemo(ports_.dialogs, form, failed, look, this, DialogPlace(this))) return;
     path = form.path();
   }
@@ -132,13 +134,8 @@ void TFrmMain::NoteReplace() {
   } else {
     mainwindow::MemoDialogForm form(ports_.files);
     const auto failed = form.OpenNote(note_book_->folder(), note_book_->CurrentTitle());
-    mainwindow::MemoDialogLook look;
-    look.font_name = session_.settings.font.note.empty() ? std::string() : session_.settings.font.note[0];
-    look.font_size = SizeOf(session_.settings.font.note);
-    look.text_colour = session_.settings.color.not_.text;
-    look.back_colour = session_.settings.color.not_.back;
-    look.tab_inserts = note.tab;
-    look.width = note_panel_->width() + 20;
+    const auto look = LookOf(session_.settings.font.note, session_.settings.color.not_, note.tab,
+                             note_panel_->width() + 20);
     mainwindow::ShowDlgMemo(ports_.dialogs, form, failed, look, this, DialogPlace(this));
   }
   try {

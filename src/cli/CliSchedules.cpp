@@ -2,6 +2,7 @@
 
 #include "cli/CliCommands.h"
 #include "store/DateText.h"
+#include "store/MemoFile.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
 
@@ -18,14 +19,6 @@ bool ParseMonthStem(const std::string& text, int& year, int& month) {
 
 namespace {
 
-std::string JoinMemo(const std::vector<std::string>& lines) {
-  std::string memo;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) memo += '\n';
-    memo += lines[i];
-  }
-  return memo;
-}
 
 }  // namespace
 
@@ -52,7 +45,7 @@ int RunSchedules(CliContext& context, const std::vector<std::string>& args) {
         details = store::LoadLines(context.files, store::DetailFilePath(folder, year, month));
         details_loaded = true;
       }
-      memo = JoinMemo(store::DetailMemo(details, number));
+      memo = store::JoinMemoLines(store::DetailMemo(details, number));
     }
     PrintRow(*context.out, {std::to_string(index), t.day, t.start, t.end, t.category, t.font_style, t.line_style,
                             t.alarm1, t.alarm2, t.title, t.place, t.detail, t.span, t.text_colour, t.bar_colour,

@@ -6,6 +6,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "mainwindow/QtPanelParts.h"
 #include "mainwindow/QtToolIcons.h"
 #include "platform/Dialogs.h"
 #include "platform/QtControls.h"
@@ -15,8 +16,6 @@ namespace kal::mainwindow {
 namespace {
 
 using platform::Q;
-
-QColor Bgr(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 }  // namespace
 
@@ -42,33 +41,9 @@ QtMemoPanel::QtMemoPanel(MemoBox& box, platform::Dialogs& dialogs, const store::
 }
 
 void QtMemoPanel::ApplySettings() {
-  auto* layout = qobject_cast<QVBoxLayout*>(this->layout());
-  if (!layout) {
-    layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-  }
-  layout->removeWidget(TabMemo);
-  layout->removeWidget(MemDaily);
-  const bool bottom = settings_.memo.list_tab;
-  TabMemo->setShape(bottom ? QTabBar::RoundedSouth : QTabBar::RoundedNorth);
-  if (bottom) {
-    layout->addWidget(MemDaily);
-    layout->addWidget(TabMemo);
-  } else {
-    layout->addWidget(TabMemo);
-    layout->addWidget(MemDaily);
-  }
+  PlaceTabs(this, TabMemo, MemDaily, settings_.memo.list_tab);
   MemDaily->setTabChangesFocus(!settings_.memo.tab);
-  const auto& font_items = settings_.font.memo;
-  QFont font = MemDaily->font();
-  if (!font_items.empty() && !font_items[0].empty()) font.setFamily(Q(font_items[0]));
-  if (font_items.size() > 1) {
-    bool ok = false;
-    const int size = Q(font_items[1]).toInt(&ok);
-    if (ok && size > 0) font.setPointSize(size);
-  }
-  MemDaily->setFont(font);
+  MemDaily->setFont(PanelFont(MemDaily->font(), settings_.font.memo));
 }
 
 void QtMemoPanel::Report(const std::optional<std::string>& failure) {
@@ -94,12 +69,17 @@ void QtMemoPanel::Reload() {
 
 void QtMemoPanel::TabMemoChange(int index) {
   if (showing_) return;
+  const bool day_memo_saved = box_.modified() && box_.tab() == kMemoTabDay;
   if (auto failure = box_.SetTab(index)) {
     Report(failure);
     const QSignalBlocker block(TabMemo);
     TabMemo->setCurrentIndex(box_.tab());
+    ShowBox();
+    return;
   }
   ShowBox();
+  // A day memo just saved may have come or gone: the calendar shows its icon again.
+  if (day_memo_saved && on_left_modified) on_left_modified();
 }
 
 // Captions, tab images, colours, text and read-only state from the core box.
@@ -117,8 +97,8 @@ void QtMemoPanel::ShowBox() {
   const int stored = stored_colour ? stored_colour(date) : 0;
   const auto [text, back] = MemoBoxColours(settings_, box_.tab(), stored, box_.HasMemo(kMemoTabDay));
   QPalette palette = MemDaily->palette();
-  palette.setColor(QPalette::Text, Bgr(text));
-  palette.setColor(QPalette::Base, Bgr(back));
+  palette.setColor(QPalette::Text, BgrColour(text));
+  palette.setColor(QPalette::Base, BgrColour(back));
   MemDaily->setPalette(palette);
   const QString shown = Q(box_.text());
   if (MemDaily->toPlainText() != shown) MemDaily->setPlainText(shown);

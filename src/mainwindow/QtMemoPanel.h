@@ -38,7 +38,8 @@ class QtMemoPanel : public QWidget {
 
   // The day's stored memo-icon colour (1..5, 0 none), asked for the box colour of tab 0.
   std::function<int(const store::Date&)> stored_colour;
-  // A modified box lost the focus (the window saves it and reloads the calendar).
+  // A modified box lost the focus, or a tab change saved the day memo (the window saves the box
+  // and reloads the calendar).
   std::function<void()> on_left_modified;
 
   MemoBox& box() { return box_; }

@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "mainwindow/QtPanelParts.h"
 #include "platform/Dialogs.h"
 #include "platform/QtControls.h"
 #include "platform/Shell.h"
@@ -18,8 +19,6 @@ namespace kal::mainwindow {
 namespace {
 
 using platform::Q;
-
-QColor Bgr(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 constexpr int kTextLeft = 2;
 constexpr int kLinkColour = 0xFF0000;      // blue
@@ -39,7 +38,7 @@ class NoteLineDelegate : public QStyledItemDelegate {
     const bool selected = option.state & QStyle::State_Selected;
     const auto& colours = settings_.color.not_;
     p->save();
-    p->fillRect(option.rect, Bgr(selected ? kSelectedBack : colours.back));
+    p->fillRect(option.rect, BgrColour(selected ? kSelectedBack : colours.back));
     p->setFont(option.font);
     QRect r = option.rect.adjusted(kTextLeft, 0, 0, 0);
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
@@ -50,14 +49,14 @@ class NoteLineDelegate : public QStyledItemDelegate {
       QFont underlined = option.font;
       underlined.setUnderline(true);
       p->setFont(underlined);
-      p->setPen(Bgr(kLinkColour));
+      p->setPen(BgrColour(kLinkColour));
       p->drawText(r, flags, link);
       const int w = QFontMetrics(underlined).horizontalAdvance(link);
       p->setFont(option.font);
-      p->setPen(Bgr(settings_.color.day.text));
+      p->setPen(BgrColour(settings_.color.day.text));
       p->drawText(r.adjusted(w, 0, 0, 0), flags, text.mid(link.size()));
     } else {
-      p->setPen(Bgr(colours.text));
+      p->setPen(BgrColour(colours.text));
       p->drawText(r, flags, text);
     }
     p->restore();
@@ -198,35 +197,11 @@ QtNotePanel::QtNotePanel(NoteBook& book, platform::Dialogs& dialogs, platform::S
 }
 
 void QtNotePanel::ApplySettings() {
-  auto* layout = qobject_cast<QVBoxLayout*>(this->layout());
-  if (!layout) {
-    layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-  }
-  layout->removeWidget(TabNote);
-  layout->removeWidget(LstNote);
-  const bool bottom = settings_.note.list_tab;
-  TabNote->setShape(bottom ? QTabBar::RoundedSouth : QTabBar::RoundedNorth);
-  if (bottom) {
-    layout->addWidget(LstNote);
-    layout->addWidget(TabNote);
-  } else {
-    layout->addWidget(TabNote);
-    layout->addWidget(LstNote);
-  }
-  const auto& items = settings_.font.note;
-  QFont font = LstNote->font();
-  if (!items.empty() && !items[0].empty()) font.setFamily(Q(items[0]));
-  if (items.size() > 1) {
-    bool ok = false;
-    const int size = Q(items[1]).toInt(&ok);
-    if (ok && size > 0) font.setPointSize(size);
-  }
-  LstNote->setFont(font);
+  PlaceTabs(this, TabNote, LstNote, settings_.note.list_tab);
+  LstNote->setFont(PanelFont(LstNote->font(), settings_.font.note));
   QPalette palette = LstNote->palette();
-  palette.setColor(QPalette::Base, Bgr(settings_.color.not_.back));
-  palette.setColor(QPalette::Text, Bgr(settings_.color.not_.text));
+  palette.setColor(QPalette::Base, BgrColour(settings_.color.not_.back));
+  palette.setColor(QPalette::Text, BgrColour(settings_.color.not_.text));
   LstNote->setPalette(palette);
   LstNote->setHorizontalScrollBarPolicy(settings_.note.h_bar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
   book_.SetProtection(settings_.note.password);

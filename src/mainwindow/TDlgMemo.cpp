@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include "mainwindow/QtPanelParts.h"
 #include "platform/Dialogs.h"
 #include "platform/QtControls.h"
 #include "store/TextFile.h"
@@ -16,8 +17,6 @@ namespace kal::mainwindow {
 namespace {
 
 using platform::Q;
-
-QColor Bgr(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
@@ -39,8 +38,8 @@ TDlgMemo::TDlgMemo(platform::Dialogs& dialogs, MemoDialogForm& form, const MemoD
   if (look.font_size > 0) font.setPointSize(look.font_size);
   MemText->setFont(font);
   QPalette palette = MemText->palette();
-  palette.setColor(QPalette::Text, Bgr(look.text_colour));
-  palette.setColor(QPalette::Base, Bgr(look.back_colour));
+  palette.setColor(QPalette::Text, BgrColour(look.text_colour));
+  palette.setColor(QPalette::Base, BgrColour(look.back_colour));
   MemText->setPalette(palette);
 
   if (form_.has_date()) {

@@ -111,6 +111,11 @@ bool SaveFreeText(platform::FileSystem& fs, const std::string& path, const std::
     RemoveFile(fs, path);
     return false;
   }
+  SaveLines(fs, path, EncodeFreeText(lines, name));
+  return true;
+}
+
+std::vector<std::string> EncodeFreeText(const std::vector<std::string>& lines, const std::string& name) {
   std::vector<std::string> encoded;
   encoded.reserve(lines.size());
   for (const auto& line : lines) {
@@ -119,8 +124,7 @@ bool SaveFreeText(platform::FileSystem& fs, const std::string& path, const std::
     if (!cp932) throw FileError(UnencodableMessage(name, bad));
     encoded.push_back(std::move(*cp932));
   }
-  SaveLines(fs, path, encoded);
-  return true;
+  return encoded;
 }
 
 // ---- Memos --------------------------------------------------------------------------------------

@@ -76,6 +76,8 @@ std::string JoinMemoLines(const std::vector<std::string>& lines);
 
 // The UTF-8 lines of a free-text file; empty when it does not exist. Throws FileError.
 std::vector<std::string> LoadFreeText(platform::FileSystem& fs, const std::string& path);
+// The lines in CP932; throws FileError naming `name` and the first character CP932 cannot hold.
+std::vector<std::string> EncodeFreeText(const std::vector<std::string>& lines, const std::string& name);
 // Writes the lines, or deletes the file when there are none. `name` names the text in the
 // refusal of a character that CP932 cannot hold ("2024年5月3日のメモに保存できない文字「…」…").
 // Returns whether the file exists afterwards. Throws FileError; the old file is then unchanged.

@@ -69,15 +69,7 @@ std::vector<std::string> LoadNoteTitles(platform::FileSystem& fs, const std::str
 }
 
 void SaveNoteTitles(platform::FileSystem& fs, const std::string& note_folder, const std::vector<std::string>& titles) {
-  std::vector<std::string> encoded;
-  encoded.reserve(titles.size());
-  for (const auto& title : titles) {
-    std::string bad;
-    auto cp932 = platform::Utf8ToCp932(title, &bad);
-    if (!cp932) throw FileError(UnencodableMessage(NoteName(title), bad));
-    encoded.push_back(std::move(*cp932));
-  }
-  SaveLines(fs, NoteListPath(note_folder), encoded);
+  SaveLines(fs, NoteListPath(note_folder), EncodeFreeText(titles, kNoteListName));
 }
 
 bool NoteExists(platform::FileSystem& fs, const std::string& note_folder, const std::string& title) {

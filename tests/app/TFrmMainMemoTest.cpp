@@ -15,6 +15,7 @@
 #include "platform/FileSystem.h"
 #include "store/TextFile.h"
 #include "support/FakeDialogs.h"
+#include "support/QtTestHelpers.h"
 #include "support/FakeShell.h"
 #include "support/TempFolder.h"
 
@@ -24,12 +25,7 @@ namespace {
 using store::MakeDate;
 using test::Sjis;
 
-void Type(QWidget* widget, const QString& text) {
-  for (const QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &press);
-  }
-}
+using test::TypeText;
 
 class TFrmMainMemoTest : public ::testing::Test {
  protected:
@@ -59,7 +55,7 @@ TEST_F(TFrmMainMemoTest, TheMemoBoxFollowsTheSelectionAndSavesOnTheMove) {
 
   w->SetSelectedDate(MakeDate(2026, 12, 11));
   EXPECT_EQ(memo->TabMemo->tabText(0), QStringLiteral("12/11"));
-  Type(memo->MemDaily, QStringLiteral("明日の準備"));
+  TypeText(memo->MemDaily, QStringLiteral("明日の準備"));
   w->SetSelectedDate(MakeDate(2026, 12, 12));  // the reload saves the box first
   EXPECT_EQ(dir.Read("20261211.mem"), Sjis("明日の準備") + "\r\n");
   EXPECT_EQ(memo->MemDaily->toPlainText(), QString());
@@ -75,7 +71,7 @@ TEST_F(TFrmMainMemoTest, AnEditedBoxIsSavedBeforeAMemoCommandAndReadAgainAfter) 
   auto w = Make();
   mainwindow::QtMemoPanel* memo = w->MemoPanel();
   memo->MemDaily->moveCursor(QTextCursor::End);
-  Type(memo->MemDaily, QStringLiteral("追記"));
+  TypeText(memo->MemDaily, QStringLiteral("追記"));
   // A command on memo files (here the memo deletion) saves the box, deletes, and re-reads it.
   dialogs.answers.push_back(platform::MsgAnswer::Yes);
   w->MemoDelete();

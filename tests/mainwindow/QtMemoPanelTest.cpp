@@ -12,6 +12,7 @@
 #include "mainwindow/TDlgMemo.h"
 #include "store/TextFile.h"
 #include "support/FakeDialogs.h"
+#include "support/QtTestHelpers.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
@@ -21,16 +22,7 @@ namespace {
 using store::MakeDate;
 using test::Sjis;
 
-// Types text into a widget key by key, as the keyboard would.
-void Type(QWidget* widget, const QString& text) {
-  for (const QChar c : text) {
-    const int key = c == QLatin1Char('\n') ? Qt::Key_Return : 0;
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, c == QLatin1Char('\n') ? QStringLiteral("\r") : QString(c));
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &release);
-  }
-}
+using test::TypeText;
 
 struct QtMemoPanelFixture : ::testing::Test {
   test::TempFolder memo, data;
@@ -63,7 +55,7 @@ TEST_F(QtMemoPanelFixture, TypedTextIsSavedWhenTheSelectionMoves) {
   EXPECT_EQ(panel->MemDaily->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xAA));  // default 黄
 
   panel->MemDaily->moveCursor(QTextCursor::End);
-  Type(panel->MemDaily, QStringLiteral("買い物\nメモ"));
+  TypeText(panel->MemDaily, QStringLiteral("買い物\nメモ"));
   EXPECT_TRUE(box.modified());
   panel->SelectDay(MakeDate(2024, 5, 4));
   EXPECT_EQ(memo.Read("20240503.mem"), Sjis("既存") + "\r\n" + Sjis("買い物") + "\r\n" + Sjis("メモ") + "\r\n");
@@ -89,19 +81,26 @@ TEST_F(QtMemoPanelFixture, TheMonthTabAndTheColours) {
   panel->SelectDay(MakeDate(2024, 5, 3));
   EXPECT_EQ(panel->MemDaily->palette().color(QPalette::Base), QColor(0xFF, 0xCC, 0xCC));  // 赤's fill
 
-  panel->TabMemo->setCurrentIndex(1);
+  int calendar_refreshed = 0;
+  panel->on_left_modified = [&] { ++calendar_refreshed; };
+  panel->MemDaily->moveCursor(QTextCursor::End);
+  TypeText(panel->MemDaily, QStringLiteral("！"));
+  panel->TabMemo->setCurrentIndex(1);  // saves the day memo and has the calendar redrawn
+  EXPECT_EQ(calendar_refreshed, 1);
+  EXPECT_EQ(memo.Read("20240503.mem"), Sjis("赤い日") + "\r\n" + Sjis("！") + "\r\n");
   EXPECT_EQ(box.tab(), kMemoTabMonth);
   EXPECT_EQ(panel->MemDaily->palette().color(QPalette::Base), QColor(0xE0, 0xFF, 0xFF));  // MEM back
-  Type(panel->MemDaily, QStringLiteral("五月の目標"));
+  TypeText(panel->MemDaily, QStringLiteral("五月の目標"));
   panel->TabMemo->setCurrentIndex(0);  // the tab change saves
   EXPECT_EQ(memo.Read("202405.mem"), Sjis("五月の目標") + "\r\n");
-  EXPECT_EQ(panel->MemDaily->toPlainText(), QStringLiteral("赤い日\n"));
+  EXPECT_EQ(panel->MemDaily->toPlainText(), QStringLiteral("赤い日\n！\n"));
   EXPECT_FALSE(panel->TabMemo->tabIcon(1).isNull());
+  EXPECT_EQ(calendar_refreshed, 1);  // the month memo's save needs no redraw
 }
 
 TEST_F(QtMemoPanelFixture, AFailedSaveIsShownAndTheTextStays) {
   panel->SelectDay(MakeDate(2024, 5, 3));
-  Type(panel->MemDaily, QStringLiteral("絵文字"));
+  TypeText(panel->MemDaily, QStringLiteral("絵文字"));
   QKeyEvent emoji(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("😀"));  // one key, two UTF-16 units
   QApplication::sendEvent(panel->MemDaily, &emoji);
   EXPECT_FALSE(panel->Save());
@@ -141,12 +140,12 @@ TEST_F(QtMemoPanelFixture, MemoDialogTemplateDateChangeAndOk) {
 
   // Unsaved text of the 3rd is dropped when the date moves.
   dlg.MemText->moveCursor(QTextCursor::End);
-  Type(dlg.MemText, QStringLiteral("捨てる"));
+  TypeText(dlg.MemText, QStringLiteral("捨てる"));
   dlg.DtpDate->setDate(QDate(2024, 5, 4));
   EXPECT_EQ(dlg.windowTitle(), QStringLiteral("2024年5月4日のメモ"));
   EXPECT_EQ(dlg.MemText->toPlainText(), QStringLiteral("四日のメモ\n"));
   dlg.MemText->moveCursor(QTextCursor::End);
-  Type(dlg.MemText, QStringLiteral("追記"));
+  TypeText(dlg.MemText, QStringLiteral("追記"));
   dlg.BtnOk->click();
   EXPECT_EQ(dlg.result(), QDialog::Accepted);
   EXPECT_EQ(memo.Read("20240504.mem"), Sjis("四日のメモ") + "\r\n" + Sjis("追記") + "\r\n");
