@@ -29,9 +29,16 @@ class Shell;
 namespace kal::catalogues {
 class CategoryIcons;
 }
+namespace kal::platform {
+class Processes;
+}
 namespace kal::mainwindow {
 class GridModel;
 class MainLayout;
+class MemoBox;
+class NoteBook;
+class QtMemoPanel;
+class QtNotePanel;
 }
 
 namespace kal::app {
@@ -125,6 +132,28 @@ class TFrmMain : public QMainWindow {
   // Called after the entry dialog stored schedules: the calendar is rebuilt.
   std::function<void()> on_schedules_changed;
 
+  // ---- Memos and notes (TFrmMainMemo.cpp) ----
+  // `MemDailyUpdate`: saves an edited memo box. Every command that reads or writes memo files
+  // (list, import, deletion, backup, clipboard) calls it first and stops when it answers false
+  // (the failure has been shown); afterwards it calls MemoBoxReload (a reload of the calendar
+  // does that too), so the box and the command never overwrite each other.
+  bool MemDailyUpdate();
+  void MemoBoxReload();
+  // `ShowDlgMemo`: "メモの編集(&M)": the memo dialog, or the external editor when one is set;
+  // `from_grid` for the grid's pop-up menu and the memo corner (always the day memo).
+  void ShowDlgMemo(bool from_grid);
+  // `NoteReplace`: "ノートの編集(&N)": the current note in the memo dialog or the external editor.
+  void NoteReplace();
+  // The memo-icon colour (1..5) of the selected day (`PopGrdMemoColorClick`).
+  void MemoColourSet(int colour);
+  // `MemoDelete`: deletes the memo of the memo box's tab (after the DelMsg question), with the
+  // day's memo-icon colour, and reloads. For the delete command when the memo box has the focus.
+  void MemoDelete();
+  mainwindow::QtMemoPanel* MemoPanel() const { return memo_panel_; }
+  mainwindow::QtNotePanel* NotePanel() const { return note_panel_; }
+  // The process starter of the external editors (the POSIX one unless a test sets another).
+  void SetProcesses(platform::Processes* processes) { processes_ = processes; }
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -137,6 +166,11 @@ class TFrmMain : public QMainWindow {
   void CategoryLoad();
   void ModelReload(int mode, const store::Date& selected);
   void PlaceWindow();
+  void BuildMemoPanels();
+  void ConnectMemoCommands();
+  void GridPopupMemo(QMenu* menu);
+  void MemoDaySelect(const store::Date& date);
+  bool RunExternalEditor(const std::string& program, const std::string& path);
   store::WindowGeometry Geometry() const;
   store::WindowShowState ShowState() const;
 
@@ -155,6 +189,12 @@ class TFrmMain : public QMainWindow {
   std::unique_ptr<catalogues::CategoryIcons> category_icons_;
   std::unique_ptr<mainwindow::GridModel> model_;
   mainwindow::MainLayout* layout_ = nullptr;
+  std::unique_ptr<mainwindow::MemoBox> memo_box_;
+  std::unique_ptr<mainwindow::NoteBook> note_book_;
+  mainwindow::QtMemoPanel* memo_panel_ = nullptr;
+  mainwindow::QtNotePanel* note_panel_ = nullptr;
+  std::unique_ptr<platform::Processes> own_processes_;
+  platform::Processes* processes_ = nullptr;
 };
 
 }  // namespace kal::app

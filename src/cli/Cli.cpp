@@ -61,6 +61,10 @@ const std::vector<Command>& Commands() {
       {"backup", "backup DIR", RunBackup},
       {"restore", "restore DIR", RunRestore},
       {"delete-old", "delete-old MONTHS [--yes]", RunDeleteOld},
+      {"memos", "memos yyyymm", RunMemos},
+      {"set-memo", "set-memo yyyy/mm/dd|yyyy/mm TEXT", RunSetMemo},
+      {"notes", "notes", RunNotes},
+      {"note", "note TITLE", RunNote},
   };
   return commands;
 }

@@ -25,6 +25,9 @@ std::string DataFolder(CliContext& context);
 std::string CategoryFolder(CliContext& context);
 std::string TableFolder(CliContext& context);
 
+// "yyyymm" with a month 1..12.
+bool ParseMonthStem(const std::string& text, int& year, int& month);
+
 int RunFormat(CliContext& context, const std::vector<std::string>& args);
 int RunSchedules(CliContext& context, const std::vector<std::string>& args);
 int RunRokuyo(CliContext& context, const std::vector<std::string>& args);
@@ -70,5 +73,10 @@ int RunHolidays(CliContext& context, const std::vector<std::string>& args);
 int RunBackup(CliContext& context, const std::vector<std::string>& args);
 int RunRestore(CliContext& context, const std::vector<std::string>& args);
 int RunDeleteOld(CliContext& context, const std::vector<std::string>& args);
+// memos yyyymm, set-memo yyyy/mm/dd|yyyy/mm TEXT, notes, note TITLE: memo and note files.
+int RunMemos(CliContext& context, const std::vector<std::string>& args);
+int RunSetMemo(CliContext& context, const std::vector<std::string>& args);
+int RunNotes(CliContext& context, const std::vector<std::string>& args);
+int RunNote(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli

@@ -34,6 +34,7 @@
 #include "mainwindow/QtToolIcons.h"
 #include "mainwindow/TDlgJump.h"
 #include "catalogues/ItemTable.h"
+#include "store/MemoFile.h"
 #include "store/TextFile.h"
 #include "mainwindow/QtCalendarGrid.h"
 #include "platform/Clock.h"
@@ -160,7 +161,11 @@ void MainLayout::BuildRegions() {
     menu->popup(grid_->mapToGlobal(point));
   });
   connect(grid_, &QtCalendarGrid::ItemDoubleClicked, this, [this](int row, int column, int line) {
-    // An item opens by its kind; the memo corner belongs to the memo box.
+    // An item opens by its kind; the memo corner (line -1) edits the day's memo.
+    if (line == -1) {
+      if (host_.on_memo_double_click) host_.on_memo_double_click();
+      return;
+    }
     const std::optional<std::string> entry = EntryAt(row, column, line);
     if (entry && entry->size() > 2 && (*entry)[2] == '5' && host_.on_edit_entry) host_.on_edit_entry(entry);
   });
@@ -222,10 +227,9 @@ void MainLayout::BuildRegions() {
   };
   grid_->memo_hint = [this](int row, int column) {
     const Date date = shown_dates_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
-    const std::string path = host_.memo_folder + store::FormatDatePattern("yyyymmdd", date) + ".mem";
     std::vector<std::string> lines;
     try {
-      lines = store::LoadTextLines(*host_.files, path);
+      lines = store::LoadMemo(*host_.files, host_.memo_folder, store::MemoId::OfDay(date));
     } catch (const store::FileError&) {
     }
     const CellContents& cell = grid_->Picture().cells.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));

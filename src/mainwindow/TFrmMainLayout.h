@@ -74,6 +74,14 @@ struct LayoutHost {
   // schedule on the selected day.
   std::function<void(const std::optional<std::string>& entry)> on_edit_entry;
   std::function<void()> on_cell_double_click;            // a day cell was double-clicked
+  // The notes and the memo box of the under panel, made by the window (placeholders when null),
+  // and the memo box's day: called whenever the selected day is shown again.
+  QWidget* note_panel = nullptr;
+  QWidget* memo_panel = nullptr;
+  std::function<void(const Date&)> on_memo_day;
+  // The grid's pop-up menu before it shows (the memo commands connect their items there).
+  std::function<void(QMenu*)> on_grid_popup;
+  std::function<void()> on_memo_double_click;  // the memo corner of a day was double-clicked
 };
 
 // The days the grids draw. `reload` rebuilds them for the months of a view (the month model's

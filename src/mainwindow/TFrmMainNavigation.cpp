@@ -227,6 +227,7 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
       connect(a, &QAction::triggered, this, [this, e = *entry] { DeleteEntry(e); });
     }
   }
+  if (host_.on_grid_popup) host_.on_grid_popup(menu);
   return menu;
 }
 
@@ -289,6 +290,10 @@ void MainLayout::RefreshList() {
 
 // The day memo of the selected date in the under panel.
 void MainLayout::RefreshMemo() {
+  if (host_.on_memo_day) {
+    host_.on_memo_day(selected_);
+    return;
+  }
   if (auto* memo = host_.central->findChild<QTabWidget*>(QStringLiteral("TabMemo"))) {
     memo->setTabText(0, Q(store::FormatDatePattern(host_.settings->memo.daily_title, selected_)));
     std::vector<std::string> lines;

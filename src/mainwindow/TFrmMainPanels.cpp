@@ -162,27 +162,35 @@ void MainLayout::BuildUnderPanel(QWidget* parent) {
   spl_m_ = new QSplitter(Qt::Horizontal);
   spl_m_->setObjectName(QStringLiteral("SplM"));
   spl_m_->setChildrenCollapsible(false);
-  auto* note = new QTabWidget;
-  note->setObjectName(QStringLiteral("PnlNote"));
-  auto* note_text = new QPlainTextEdit;
-  note_text->setObjectName(QStringLiteral("MemNote"));
-  note_text->setReadOnly(true);
-  note->addTab(note_text, U("ノート"));
-  pnl_note_ = note;
-  spl_m_->addWidget(note);
-  auto* memo = new QTabWidget;
-  memo->setObjectName(QStringLiteral("TabMemo"));
-  auto* memo_text = new QPlainTextEdit;
-  memo_text->setObjectName(QStringLiteral("MemDaily"));
-  memo_text->setReadOnly(true);
-  memo->addTab(memo_text, QString());
-  auto* memo_panel = new QWidget;
-  memo_panel->setObjectName(QStringLiteral("PnlMemo"));
-  auto* memo_layout = new QVBoxLayout(memo_panel);
-  memo_layout->setContentsMargins(0, 0, 0, 0);
-  memo_layout->addWidget(memo);
-  pnl_memo_ = memo_panel;
-  spl_m_->addWidget(memo_panel);
+  if (host_.note_panel != nullptr) {
+    pnl_note_ = host_.note_panel;
+  } else {
+    auto* note = new QTabWidget;
+    note->setObjectName(QStringLiteral("PnlNote"));
+    auto* note_text = new QPlainTextEdit;
+    note_text->setObjectName(QStringLiteral("MemNote"));
+    note_text->setReadOnly(true);
+    note->addTab(note_text, U("ノート"));
+    pnl_note_ = note;
+  }
+  spl_m_->addWidget(pnl_note_);
+  if (host_.memo_panel != nullptr) {
+    pnl_memo_ = host_.memo_panel;
+  } else {
+    auto* memo = new QTabWidget;
+    memo->setObjectName(QStringLiteral("TabMemo"));
+    auto* memo_text = new QPlainTextEdit;
+    memo_text->setObjectName(QStringLiteral("MemDaily"));
+    memo_text->setReadOnly(true);
+    memo->addTab(memo_text, QString());
+    auto* memo_panel = new QWidget;
+    memo_panel->setObjectName(QStringLiteral("PnlMemo"));
+    auto* memo_layout = new QVBoxLayout(memo_panel);
+    memo_layout->setContentsMargins(0, 0, 0, 0);
+    memo_layout->addWidget(memo);
+    pnl_memo_ = memo_panel;
+  }
+  spl_m_->addWidget(pnl_memo_);
   spl_m_->setStretchFactor(1, 1);
   spl_b_->addWidget(spl_m_);
   spl_b_->setStretchFactor(1, 1);
