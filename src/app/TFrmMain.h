@@ -14,6 +14,7 @@
 #include "store/DateText.h"
 #include "store/ScheduleFile.h"
 #include "store/Settings.h"
+#include "todo/TodoForm.h"
 
 class QAction;
 class QLabel;
@@ -28,6 +29,9 @@ class Shell;
 
 namespace kal::catalogues {
 class CategoryIcons;
+}
+namespace kal::store {
+struct TodoMark;
 }
 namespace kal::mainwindow {
 class GridModel;
@@ -120,6 +124,17 @@ class TFrmMain : public QMainWindow {
   // Called after the entry dialog stored schedules: the calendar is rebuilt.
   std::function<void()> on_schedules_changed;
 
+  // ToDo (TFrmMainTodo.cpp). The entry dialog for a new item, or a change or copy of a record
+  // (the panel's pending ticks are applied and saved first); returns true when items were stored.
+  bool ShowDlgTodoInput(int kind, const std::optional<std::string>& record = std::nullopt,
+                        std::optional<std::size_t> index = std::nullopt, std::optional<bool> shown_done = std::nullopt);
+  // "スケジュールをToDoにコピー": the schedule of a day entry (its own month file and index).
+  bool ScheduleToTodo(const std::string& entry);
+  // "ToDoをスケジュールにコピー": the schedule entry dialog in mode 5 for a ToDo record.
+  bool TodoToSchedule(const std::string& record);
+  // The edit of a ToDo day entry (kind "8") of the day panel or a calendar cell.
+  void TodoEntryEdit(const std::string& entry);
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -131,6 +146,11 @@ class TFrmMain : public QMainWindow {
   void BuildStatusBar();
   void CategoryLoad();
   void ModelReload(int mode, const store::Date& selected);
+  void TodoAttach();
+  void TodoCommand(const std::string& command, const std::optional<std::string>& entry);
+  bool ShowTodoForm(todo::TodoForm form);
+  const std::vector<store::TodoMark>* TodoMarks() const;
+  void TodoExitState(store::ExitState& state) const;
   void PlaceWindow();
   store::WindowGeometry Geometry() const;
   store::WindowShowState ShowState() const;

@@ -1,4 +1,4 @@
-// The dialogs port of the command line and the memo text of the storing commands.
+// The dialogs port of the command line and the memo texts of the commands.
 #pragma once
 
 #include <optional>
@@ -36,6 +36,16 @@ class CliDialogs final : public platform::Dialogs {
     return std::nullopt;
   }
 };
+
+// A memo's lines joined by LF (the output field of a memo).
+inline std::string JoinMemo(const std::vector<std::string>& lines) {
+  std::string memo;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) memo += '\n';
+    memo += lines[i];
+  }
+  return memo;
+}
 
 // A memo option's text split at LF (a CR before it dropped) into the memo's lines.
 inline std::vector<std::string> MemoLines(const std::string& text) {

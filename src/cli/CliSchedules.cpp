@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "cli/CliCommands.h"
+#include "cli/CliDialogs.h"
 #include "store/DateText.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
@@ -16,15 +17,6 @@ bool ParseMonthStem(const std::string& text, int& year, int& month) {
   year = std::stoi(text.substr(0, 4));
   month = std::stoi(text.substr(4, 2));
   return year >= 1 && month >= 1 && month <= 12;
-}
-
-std::string JoinMemo(const std::vector<std::string>& lines) {
-  std::string memo;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) memo += '\n';
-    memo += lines[i];
-  }
-  return memo;
 }
 
 }  // namespace

@@ -11,15 +11,6 @@
 namespace kal::cli {
 namespace {
 
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += '\n';
-    text += lines[i];
-  }
-  return text;
-}
-
 std::string OptionalDate(const std::optional<store::Date>& date) { return date ? store::DateText(*date) : ""; }
 
 }  // namespace
@@ -53,7 +44,7 @@ int RunTodos(CliContext& context, const std::vector<std::string>& args) {
         memos = todo::LoadTodoMemos(context.files, folder);
         memos_loaded = true;
       }
-      memo = JoinLines(todo::TodoMemoOf(memos, number));
+      memo = JoinMemo(todo::TodoMemoOf(memos, number));
     }
     PrintRow(*context.out,
              {std::to_string(i), std::to_string(c.state), OptionalDate(todo::TodoLimit(record)),

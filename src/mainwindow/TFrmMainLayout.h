@@ -43,6 +43,10 @@ class CategoryIcons;
 class CategoryTable;
 }  // namespace kal::catalogues
 
+namespace kal::todo {
+class QtTodoPanel;
+}
+
 namespace kal::mainwindow {
 
 class QtCalendarGrid;
@@ -74,6 +78,11 @@ struct LayoutHost {
   // schedule on the selected day.
   std::function<void(const std::optional<std::string>& entry)> on_edit_entry;
   std::function<void()> on_cell_double_click;            // a day cell was double-clicked
+  // The ToDo commands of the grid's and the schedule list's pop-up menus (PopSchToTodo,
+  // PopTodoAdd, PopTodoRep, PopTodoToSch and the list's PopSchToTodoL, PopTodoRepL) and the
+  // deletion of a ToDo entry ("PopDelete"), with the day entry they act on (nothing for
+  // PopTodoAdd). The items stay disabled without it.
+  std::function<void(const std::string& command, const std::optional<std::string>& entry)> on_todo_command;
 };
 
 // The days the grids draw. `reload` rebuilds them for the months of a view (the month model's
@@ -153,6 +162,8 @@ class MainLayout : public QObject {
   void ShowList(int which);
 
   QtCalendarGrid* Grid() const { return grid_; }
+  // The ToDo panel PnlTodo of the under panel.
+  todo::QtTodoPanel* TodoPanel() const { return todo_panel_; }
   QWidget* Region(const QString& name) const;
   QToolBar* ToolBar() const { return toolbar_; }
 
@@ -207,6 +218,7 @@ class MainLayout : public QObject {
   QWidget* pnl_note_ = nullptr;
   QWidget* pnl_memo_ = nullptr;
   QWidget* pnl_todo_ = nullptr;
+  todo::QtTodoPanel* todo_panel_ = nullptr;
   std::array<QWidget*, 3> side_panels_{};
   std::array<QLabel*, 3> side_bars_{};
   std::array<QtCalendarGrid*, 3> side_grids_{};

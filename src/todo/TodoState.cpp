@@ -83,22 +83,6 @@ store::ColourPair StateColours(const store::TodoSettings& settings, int state) {
   return settings.state_colours[static_cast<std::size_t>(state - 1)];
 }
 
-std::vector<store::TodoMark> TodoMarks(const std::vector<std::string>& records, const Classification& classes) {
-  std::vector<store::TodoMark> marks;
-  for (std::size_t i = 0; i < records.size() && i < classes.items.size() && i < kMaxTodoRecords; ++i) {
-    if (classes.items[i].mark_state == 0) continue;
-    auto limit = TodoLimit(records[i]);
-    if (!limit) continue;
-    store::TodoMark mark;
-    mark.date = *limit;
-    mark.state = classes.items[i].mark_state;
-    mark.index = static_cast<int>(i);
-    mark.record = records[i];
-    marks.push_back(std::move(mark));
-  }
-  return marks;
-}
-
 std::string StartupWarnings(const std::vector<std::string>& records, const Classification& classes,
                             const Date& today, int pop_level) {
   if (pop_level <= 0) return {};

@@ -5,11 +5,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "model/MonthModel.h"
 #include "store/DateText.h"
 #include "store/Settings.h"
 
@@ -72,9 +72,6 @@ std::string TabCaption(TodoTab tab, int count);
 
 // The state colours (text, back) of a state 1..7 from the settings.
 store::ColourPair StateColours(const store::TodoSettings& settings, int state);
-
-// The calendar marks of every record with a limit (the month model places those on screen).
-std::vector<store::TodoMark> TodoMarks(const std::vector<std::string>& records, const Classification& classes);
 
 // The start-up warning text: "\n【ToDoの警告】\n" and one line per not-done, non-waiting record
 // of state 1..3 not above the `Pop` level; empty when there is none or the level is 0.

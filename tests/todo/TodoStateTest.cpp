@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "model/MonthModel.h"
 #include "support/TempFolder.h"
+#include "todo/TodoMarkList.h"
 #include "todo/TodoFile.h"
 
 namespace kal::todo {
