@@ -1,6 +1,12 @@
 #include "app/TFrmMain.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QTabBar>
 #include <QTreeWidget>
 
@@ -12,9 +18,14 @@
 #include "platform/FileSystem.h"
 #include "store/TextFile.h"
 #include "support/FakeDialogs.h"
+#include "schedule/TDlgSchInput.h"
+#include "store/Record.h"
+#include "store/ScheduleFile.h"
 #include "support/FakeShell.h"
+#include "support/QtTestHelpers.h"
 #include "support/TempFolder.h"
 #include "todo/QtTodoPanel.h"
+#include "todo/TDlgTodoInput.h"
 
 namespace kal::app {
 namespace {
@@ -85,6 +96,70 @@ TEST_F(TFrmMainTodoTest, APendingTickIsSavedAtClose) {
   const auto stored = store::SplitLines(dir.Read("Todokl.dat"));
   EXPECT_TRUE(todo::TodoDone(stored[1]));
   EXPECT_EQ(todo::TodoDoneDateText(stored[1]), "2026/12/10");
+}
+
+TEST_F(TFrmMainTodoTest, AScheduleOfABarFromTheMonthBeforeIsCopiedWithItsMemo) {
+  // A three-day bar from 30 November with a memo; December's own file holds another line at index 0.
+  store::ScheduleFields bar;
+  bar.day = 30;
+  bar.span = 3;
+  bar.title = "出張";
+  bar.category = "仕事";
+  bar.detail = 1;
+  dir.Write("202611.sch", store::JoinLines({store::BuildScheduleLine(bar).line}));
+  dir.Write("202611.dtl", Sjis("001,新幹線,ホテル\r\n"));
+  store::ScheduleFields other;
+  other.day = 2;
+  other.title = "別件";
+  dir.Write("202612.sch", store::JoinLines({store::BuildScheduleLine(other).line}));
+  auto w = Make();
+  w->SetSelectedDate(store::MakeDate(2026, 12, 2));
+  std::string entry;
+  for (const auto& e : w->Model().Day(store::MakeDate(2026, 12, 2)).entries)
+    if (e.size() > 7 && e[2] == '5' && store::Field(e.substr(7), 31, 40) == "出張") entry = e;
+  ASSERT_FALSE(entry.empty());
+
+  QString caption, subject, memo;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* dlg = qobject_cast<todo::TDlgTodoInput*>(test::FindModal());
+    if (dlg == nullptr) return;
+    caption = dlg->windowTitle();
+    subject = dlg->CmbTitle->currentText();
+    memo = dlg->MemTodo->toPlainText();
+    dlg->BtnOk->click();
+  });
+  EXPECT_TRUE(w->ScheduleToTodo(entry));
+  EXPECT_EQ(caption, QString::fromUtf8("スケジュールをToDoにコピー"));
+  EXPECT_EQ(subject, QString::fromUtf8("出張"));
+  EXPECT_EQ(memo, QString::fromUtf8("新幹線\nホテル"));
+  const auto stored = store::SplitLines(dir.Read("Todokl.dat"));
+  ASSERT_EQ(stored.size(), records.size() + 1);
+  EXPECT_EQ(dir.Read("Todokl.dtl"), Sjis("0001,新幹線,ホテル\r\n"));
+  EXPECT_EQ(dir.Read("202611.dtl"), Sjis("001,新幹線,ホテル\r\n"));  // the source's memo untouched
+}
+
+TEST_F(TFrmMainTodoTest, AToDoItemIsCopiedToASchedule) {
+  auto w = Make();
+  QString caption, title;
+  QDate date;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* dlg = qobject_cast<schedule::TDlgSchInput*>(test::FindModal());
+    if (dlg == nullptr) return;
+    caption = dlg->windowTitle();
+    title = dlg->CmbTitle->currentText();
+    date = dlg->DtpSchFromDate->date();
+    dlg->BtnOk->click();
+  });
+  EXPECT_TRUE(w->TodoToSchedule(records[3]));  // いつか: no limit, so today
+  EXPECT_EQ(caption, QString::fromUtf8("ToDoをスケジュールにコピー"));
+  EXPECT_EQ(title, QString::fromUtf8("いつか"));
+  EXPECT_EQ(date, QDate(2026, 12, 10));
+  const auto december = store::LoadLines(files, store::MonthFilePath(dir.path(), 2026, 12));
+  ASSERT_EQ(december.size(), 1u);
+  EXPECT_EQ(store::ReadScheduleLine(december[0]).title, "いつか");
+  EXPECT_EQ(store::SplitLines(dir.Read("Todokl.dat")), records);  // the source is never changed
 }
 
 }  // namespace
