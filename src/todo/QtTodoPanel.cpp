@@ -362,6 +362,13 @@ void QtTodoPanel::Fill() {
   });
 
   filling_ = true;
+  // The list's colours per tab (Color TNo, TOk, TWt).
+  const store::ColorSettings& c = host_.settings->color;
+  const store::ColourPair& base = tab_ == kTabNotDone ? c.tno : (tab_ == kTabDone ? c.tok : c.twt);
+  QPalette palette = LtvTodo->palette();
+  palette.setColor(QPalette::Base, Bgr(base.back));
+  palette.setColor(QPalette::Text, Bgr(base.text));
+  LtvTodo->setPalette(palette);
   for (int t = 0; t < 3; ++t)
     TabTodo->setTabText(t, Q(TabCaption(static_cast<TodoTab>(t), classes_.counts[static_cast<std::size_t>(t)])));
   if (TabTodo->currentIndex() != tab_) TabTodo->setCurrentIndex(tab_);

@@ -383,6 +383,20 @@ TEST(TodoFormRepeat, MonthlyWithHolidayShiftingMatchesTheScheduleRule) {
   EXPECT_NE(stored.find("2024/09/09\n"), std::string::npos);
 }
 
+TEST(TodoFormRepeat, TheShiftWalkStopsWhenEveryDayIsAHoliday) {
+  Folder f;
+  TodoForm form = NewForm(D(2024, 5, 10));
+  SetRepeatOn(form, true);
+  form.rule.shift = RepeatShift::After;
+  form.rule.on_public_holiday = true;
+  calendar::HolidayOracle always;
+  always.is_public_holiday = [](const Date&) { return true; };
+  EXPECT_EQ(TodoRepeatLabel(form, always), "まで 0件");
+  std::vector<std::optional<Date>> limits;
+  EXPECT_EQ(CheckTodoForm(form, f.dialogs, always, limits), TodoFormField::RepeatFrom);
+  EXPECT_EQ(f.dialogs.shown.at(0).text, "登録するToDoがありません。");
+}
+
 TEST(TodoCopy, AScheduleBecomesAToDoFormWithItsMemo) {
   store::ScheduleFields s;
   s.day = 5;
