@@ -73,5 +73,9 @@ int RunTodos(CliContext& context, const std::vector<std::string>& args);
 int RunTodoMark(CliContext& context, const std::vector<std::string>& args);
 // add-todo OPTIONS: stores a new ToDo item through the entry dialog's checks and storing.
 int RunAddTodo(CliContext& context, const std::vector<std::string>& args);
+// backup DIR / restore DIR / delete-old MONTHS [--yes]: the backup dialog's work without boxes.
+int RunBackup(CliContext& context, const std::vector<std::string>& args);
+int RunRestore(CliContext& context, const std::vector<std::string>& args);
+int RunDeleteOld(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli
