@@ -18,6 +18,7 @@
 #include "store/Settings.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
+#include "todo/TodoDemo.h"
 
 namespace kal::app {
 
@@ -144,6 +145,7 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
       CategoryLine("通院", 0x0000C0, -1, 0),
   };
   catalogues::SaveCategoryLines(fs, folder, categories);
+  todo::WriteDemoTodoList(fs, folder, today);  // the ToDo panel and the calendar's ToDo marks
   const std::map<int, int> icon_colours = {{6, 0xC06020}, {7, 0x00A0E0}, {8, 0x20A020}, {9, 0xA040C0}};
   for (const auto& [number, colour] : icon_colours) {
     char name[32];

@@ -165,6 +165,9 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.on_memo_day = [this](const store::Date& date) { MemoDaySelect(date); };
   host.on_grid_popup = [this](QMenu* menu) { GridPopupMemo(menu); };
   host.on_memo_double_click = [this] { ShowDlgMemo(true); };
+  host.on_todo_command = [this](const std::string& command, const std::optional<std::string>& entry) {
+    TodoCommand(command, entry);
+  };
   model_ = std::make_unique<mainwindow::GridModel>();
   layout_ = new mainwindow::MainLayout(std::move(host), this);
   CategoryLoad();
@@ -176,6 +179,7 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   };
   layout_->SetDaySource(std::move(days));
   ConnectMemoCommands();
+  TodoAttach();
 }
 
 // The month model rebuilt for the view (`SchUpdate`); damaged lines and the band limit are
@@ -184,7 +188,7 @@ void TFrmMain::ModelReload(int mode, const store::Date& selected) {
   MemDailyUpdate();
   try {
     const auto messages = model_->Reload(ports_.files, session_.settings, mode, selected, ports_.clock.Now().date,
-                                         session_.folders.data, session_.folders.memo);
+                                         session_.folders.data, session_.folders.memo, TodoMarks());
     for (const auto& m : messages) ports_.dialogs.Error(m.text, m.caption);
   } catch (const store::FileError& e) {
     ports_.dialogs.Error(e.what(), store::kFileErrorCaption);
@@ -378,6 +382,7 @@ void TFrmMain::FormCloseQuery() {
   MemDailyUpdate();
   if (on_close_query) on_close_query();
   store::ExitState state;
+  TodoExitState(state);
   state.initialising = initialising_;
   state.show_state = ShowState();
   state.state_switched = state.show_state != store::WindowShowState::Minimised &&
@@ -437,7 +442,11 @@ void TFrmMain::SchListEdit(const std::optional<std::string>& entry) {
     DaySchAdd();
     return;
   }
-  if (entry->size() < 7 || (*entry)[2] != '5') return;  // holidays and ToDo items open their own dialogs
+  if (entry->size() >= 7 && (*entry)[2] == '8') {
+    TodoEntryEdit(*entry);
+    return;
+  }
+  if (entry->size() < 7 || (*entry)[2] != '5') return;  // holidays open their own dialog
   // The schedule's line, from the month file of its first day; it must still be the line shown.
   const store::Date first = mainwindow::ScheduleDaysOf(*entry, selected_date_).first;
   const int year = store::YearOf(first), month = store::MonthOf(first);

@@ -14,6 +14,7 @@
 #include "store/DateText.h"
 #include "store/ScheduleFile.h"
 #include "store/Settings.h"
+#include "todo/TodoForm.h"
 
 class QAction;
 class QLabel;
@@ -31,6 +32,9 @@ class CategoryIcons;
 }
 namespace kal::platform {
 class Processes;
+}
+namespace kal::store {
+struct TodoMark;
 }
 namespace kal::mainwindow {
 class GridModel;
@@ -153,6 +157,16 @@ class TFrmMain : public QMainWindow {
   mainwindow::QtNotePanel* NotePanel() const { return note_panel_; }
   // The process starter of the external editors (the POSIX one unless a test sets another).
   void SetProcesses(platform::Processes* processes) { processes_ = processes; }
+  // ToDo (TFrmMainTodo.cpp). The entry dialog for a new item, or a change or copy of a record
+  // (the panel's pending ticks are applied and saved first); returns true when items were stored.
+  bool ShowDlgTodoInput(int kind, const std::optional<std::string>& record = std::nullopt,
+                        std::optional<std::size_t> index = std::nullopt, std::optional<bool> shown_done = std::nullopt);
+  // "スケジュールをToDoにコピー": the schedule of a day entry (its own month file and index).
+  bool ScheduleToTodo(const std::string& entry);
+  // "ToDoをスケジュールにコピー": the schedule entry dialog in mode 5 for a ToDo record.
+  bool TodoToSchedule(const std::string& record);
+  // The edit of a ToDo day entry (kind "8") of the day panel or a calendar cell.
+  void TodoEntryEdit(const std::string& entry);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -165,6 +179,11 @@ class TFrmMain : public QMainWindow {
   void BuildStatusBar();
   void CategoryLoad();
   void ModelReload(int mode, const store::Date& selected);
+  void TodoAttach();
+  void TodoCommand(const std::string& command, const std::optional<std::string>& entry);
+  bool ShowTodoForm(todo::TodoForm form);
+  const std::vector<store::TodoMark>* TodoMarks() const;
+  void TodoExitState(store::ExitState& state) const;
   void PlaceWindow();
   void BuildMemoPanels();
   void ConnectMemoCommands();

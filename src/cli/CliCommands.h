@@ -69,6 +69,13 @@ int RunModel(CliContext& context, const std::vector<std::string>& args);
 // holidays yyyy: the holiday-type entries of every day of the year in the monthly view's model.
 int RunHolidays(CliContext& context, const std::vector<std::string>& args);
 
+// The resolved ToDo folder, with a trailing "/".
+std::string TodoFolder(CliContext& context);
+// todos [--tab 未処理|処理済|待機]; todo-mark done|undone INDEX...
+int RunTodos(CliContext& context, const std::vector<std::string>& args);
+int RunTodoMark(CliContext& context, const std::vector<std::string>& args);
+// add-todo OPTIONS: stores a new ToDo item through the entry dialog's checks and storing.
+int RunAddTodo(CliContext& context, const std::vector<std::string>& args);
 // backup DIR / restore DIR / delete-old MONTHS [--yes]: the backup dialog's work without boxes.
 int RunBackup(CliContext& context, const std::vector<std::string>& args);
 int RunRestore(CliContext& context, const std::vector<std::string>& args);

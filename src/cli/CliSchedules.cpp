@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "cli/CliCommands.h"
+#include "cli/CliDialogs.h"
 #include "store/DateText.h"
 #include "store/MemoFile.h"
 #include "store/ScheduleFile.h"
@@ -16,11 +17,6 @@ bool ParseMonthStem(const std::string& text, int& year, int& month) {
   month = std::stoi(text.substr(4, 2));
   return year >= 1 && month >= 1 && month <= 12;
 }
-
-namespace {
-
-
-}  // namespace
 
 int RunSchedules(CliContext& context, const std::vector<std::string>& args) {
   int year = 0, month = 0;

@@ -126,9 +126,18 @@ void MainLayout::BuildRegions() {
       host_.on_edit_entry(std::nullopt);
   });
   connect(list, &QtSchList::deleteRequested, this, [this](int) { DeleteSelectedEntry(); });
-  list->SetWorkingCommands({QStringLiteral("PopSchRepL"), QStringLiteral("PopDeleteL")});
+  QStringList working = {QStringLiteral("PopSchRepL"), QStringLiteral("PopDeleteL")};
+  if (host_.on_todo_command) working << QStringLiteral("PopSchToTodoL") << QStringLiteral("PopTodoRepL");
+  list->SetWorkingCommands(working);
   connect(list, &QtSchList::commandChosen, this, [this](const QString& name) {
-    if (name == QStringLiteral("PopSchRepL")) emit ltv_sch_list_->editRequested(0);
+    if (name == QStringLiteral("PopSchRepL") || name == QStringLiteral("PopTodoRepL")) {
+      emit ltv_sch_list_->editRequested(0);
+    } else if (name == QStringLiteral("PopSchToTodoL") && host_.on_todo_command) {
+      const SchListRow* row = ltv_sch_list_->SelectedRow();
+      const CellDay day = days_.day ? days_.day(selected_) : CellDay{};
+      if (row != nullptr && row->entry_position < day.entries.size())
+        host_.on_todo_command("PopSchToTodo", day.entries[row->entry_position]);
+    }
   });
   spl_t_->addWidget(list);
   auto* calendar = new QWidget;

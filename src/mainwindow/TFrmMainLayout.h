@@ -43,6 +43,10 @@ class CategoryIcons;
 class CategoryTable;
 }  // namespace kal::catalogues
 
+namespace kal::todo {
+class QtTodoPanel;
+}
+
 namespace kal::mainwindow {
 
 class QtCalendarGrid;
@@ -82,6 +86,11 @@ struct LayoutHost {
   // The grid's pop-up menu before it shows (the memo commands connect their items there).
   std::function<void(QMenu*)> on_grid_popup;
   std::function<void()> on_memo_double_click;  // the memo corner of a day was double-clicked
+  // The ToDo commands of the grid's and the schedule list's pop-up menus (PopSchToTodo,
+  // PopTodoAdd, PopTodoRep, PopTodoToSch and the list's PopSchToTodoL, PopTodoRepL) and the
+  // deletion of a ToDo entry ("PopDelete"), with the day entry they act on (nothing for
+  // PopTodoAdd). The items stay disabled without it.
+  std::function<void(const std::string& command, const std::optional<std::string>& entry)> on_todo_command;
 };
 
 // The days the grids draw. `reload` rebuilds them for the months of a view (the month model's
@@ -161,6 +170,8 @@ class MainLayout : public QObject {
   void ShowList(int which);
 
   QtCalendarGrid* Grid() const { return grid_; }
+  // The ToDo panel PnlTodo of the under panel.
+  todo::QtTodoPanel* TodoPanel() const { return todo_panel_; }
   QWidget* Region(const QString& name) const;
   QToolBar* ToolBar() const { return toolbar_; }
 
@@ -215,6 +226,7 @@ class MainLayout : public QObject {
   QWidget* pnl_note_ = nullptr;
   QWidget* pnl_memo_ = nullptr;
   QWidget* pnl_todo_ = nullptr;
+  todo::QtTodoPanel* todo_panel_ = nullptr;
   std::array<QWidget*, 3> side_panels_{};
   std::array<QLabel*, 3> side_bars_{};
   std::array<QtCalendarGrid*, 3> side_grids_{};

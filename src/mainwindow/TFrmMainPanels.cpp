@@ -43,6 +43,7 @@
 #include "mainwindow/GridDays.h"
 
 #include "mainwindow/TFrmMainParts.h"
+#include "todo/QtTodoPanel.h"
 
 namespace kal::mainwindow {
 
@@ -147,17 +148,10 @@ void MainLayout::BuildUnderPanel(QWidget* parent) {
   spl_b_->setChildrenCollapsible(false);
   layout->addWidget(spl_b_);
 
-  auto* todo = new QTabWidget;
-  todo->setObjectName(QStringLiteral("PnlTodo"));
-  for (const char* tab : {"未処理", "処理済", "待機"}) {
-    auto* list = new QTreeWidget;
-    list->setHeaderLabels({U("期限"), U("件名"), U("優先度"), U("進捗"), U("分類")});
-    list->setRootIsDecorated(false);
-    list->header()->resizeSection(1, 180);
-    todo->addTab(list, U(tab));
-  }
-  pnl_todo_ = todo;
-  spl_b_->addWidget(todo);
+  // The ToDo panel; the window attaches it to the ToDo list (TFrmMain::TodoAttach).
+  todo_panel_ = new todo::QtTodoPanel;
+  pnl_todo_ = todo_panel_;
+  spl_b_->addWidget(todo_panel_);
 
   spl_m_ = new QSplitter(Qt::Horizontal);
   spl_m_->setObjectName(QStringLiteral("SplM"));
