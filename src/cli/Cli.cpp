@@ -58,6 +58,7 @@ const std::vector<Command>& Commands() {
        " [repetition options of repeat]",
        RunAddSchedule},
       {"model", "model yyyymm --view N [--count N]", RunModel},
+      {"export", "export csv|vcs|ics KIND VIEW [--date yyyy/mm/dd] --output FILE", RunExport},
   };
   return commands;
 }
