@@ -127,9 +127,10 @@ std::string TodoCsv(const std::vector<TodoItem>& items) {
       store::ToCommaText({"状況", "期限", "開始日", "優先度", "件名", "分類", "進捗", "処理日", "ﾒﾓ", "内容"}) + kEol;
   for (const auto& item : items) {
     const ListRow& r = item.row;
-    text += store::ToCommaText({Trimmed(r.Cell(1)), Leading(r.Cell(2), 10), Leading(r.Cell(4), 10), r.Cell(5),
-                                Trimmed(r.Cell(6)), Trimmed(r.Cell(7)), Trimmed(r.Cell(8)), Leading(r.Cell(9), 10),
-                                r.Cell(10), Joined(item.memo)}) +
+    // 状況 期限 (残日数 left out) 開始日 優先度 件名 分類 進捗 処理日 ﾒﾓ, then the detail text.
+    text += store::ToCommaText({Trimmed(CellOf(r, 1)), Leading(CellOf(r, 2), 10), Leading(CellOf(r, 4), 10),
+                                CellOf(r, 5), Trimmed(CellOf(r, 6)), Trimmed(CellOf(r, 7)), Trimmed(CellOf(r, 8)),
+                                Leading(CellOf(r, 9), 10), CellOf(r, 10), Joined(item.memo)}) +
             kEol;
   }
   return ExportBytes(text);
@@ -138,7 +139,8 @@ std::string TodoCsv(const std::vector<TodoItem>& items) {
 std::string WeatherCsv(const std::vector<ListRow>& rows) {
   std::string text = store::ToCommaText({"日付", "天気", "最高気温", "最低気温", "降水確率"}) + kEol;
   for (const auto& r : rows)
-    text += store::ToCommaText({Leading(r.Cell(1), 10), r.Cell(2), r.Cell(3), r.Cell(4), r.Cell(5)}) + kEol;
+    text +=
+        store::ToCommaText({Leading(CellOf(r, 1), 10), CellOf(r, 2), CellOf(r, 3), CellOf(r, 4), CellOf(r, 5)}) + kEol;
   return ExportBytes(text);
 }
 

@@ -18,9 +18,9 @@ bool AllDigits(const std::string& s) {
 
 }  // namespace
 
-const std::string& ListRow::Cell(std::size_t column) const {
+const std::string& CellOf(const ListRow& row, std::size_t column) {
   static const std::string empty;
-  return column < cells.size() ? cells[column] : empty;
+  return column < row.cells.size() ? row.cells[column] : empty;
 }
 
 Date ScheduleItem::LastDay() const { return span > 1 ? store::AddDays(date, span - 1) : date; }
@@ -43,7 +43,7 @@ std::vector<ScheduleItem> LoadScheduleItems(platform::FileSystem& fs, const std:
   std::map<std::pair<int, int>, std::vector<std::string>> months, details;
   std::vector<ScheduleItem> items;
   for (const auto& row : rows) {
-    auto key = ParseScheduleKey(row.Cell(0));
+    auto key = ParseScheduleKey(CellOf(row, 0));
     if (!key) throw ExportError(kStaleExportMessage);
     const auto ym = std::make_pair(key->year, key->month);
     auto m = months.find(ym);
@@ -79,7 +79,7 @@ std::vector<MemoItem> LoadMemoItems(platform::FileSystem& fs, const std::string&
                                     const std::vector<ListRow>& rows) {
   std::vector<MemoItem> items;
   for (const auto& row : rows) {
-    const std::string& key = row.Cell(0);
+    const std::string& key = CellOf(row, 0);
     if ((key.size() != 8 && key.size() != 6) || !AllDigits(key)) continue;
     std::vector<std::string> lines = store::LoadTextLines(fs, platform::JoinPath(memo_folder, key + ".mem"));
     if (lines.empty()) continue;
@@ -94,16 +94,16 @@ std::vector<HolidayItem> HolidayItems(const std::vector<std::string>& holiday_fi
                                       const std::vector<ListRow>& rows) {
   std::vector<HolidayItem> items;
   for (const auto& row : rows) {
-    const std::string& key = row.Cell(0);
+    const std::string& key = CellOf(row, 0);
     if (!AllDigits(key)) throw ExportError(kStaleHolidayMessage);
     const int index = std::stoi(key);
     HolidayItem item;
-    item.category = row.Cell(4);
+    item.category = CellOf(row, 4);
     if (index == store::kComputedIndex) {
-      auto date = store::ParseDateText(row.Cell(1).substr(0, std::min<std::size_t>(10, row.Cell(1).size())));
+      auto date = store::ParseDateText(CellOf(row, 1).substr(0, 10));
       if (!date) throw ExportError(kStaleHolidayMessage);
       item.date = *date;
-      item.name = row.Cell(3);
+      item.name = CellOf(row, 3);
     } else {
       if (static_cast<std::size_t>(index) >= holiday_file_lines.size()) throw ExportError(kStaleHolidayMessage);
       item.rule = store::ParseHolidayLine(holiday_file_lines[static_cast<std::size_t>(index)], index);

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reads the files kalendor-cli exports back with other programs' parsers.
 
-Usage: validate_exports.py KALENDOR_CLI KALENDOR_ICAL_CHECK KALENDOR_DEMO
+Usage: validate_exports.py KALENDOR_CLI KALENDOR_ICAL_CHECK KALENDOR_DEMO KALENDOR_CALENDAR_READ
 
 A demonstration folder gets extra holiday rules of every pattern and a few schedules with
 awkward texts; then every export is checked:
@@ -11,6 +11,8 @@ awkward texts; then every export is checked:
   the holiday engine gives (kalendor-cli holidays);
 - CSV: read as strict CP932 with the csv module in strict mode, the texts equal the stored ones;
 - vCalendar: python3-vobject reads it, the quoted-printable texts decode to the stored ones.
+Then the import's calendar readers read our own exports back as the stored schedules, and files
+that python3-icalendar and python3-vobject write as the events they describe.
 """
 import csv
 import datetime
@@ -26,7 +28,7 @@ from dateutil.rrule import rrulestr
 from icalendar import Calendar
 import vobject
 
-CLI, ICAL_CHECK, DEMO = sys.argv[1:4]
+CLI, ICAL_CHECK, DEMO, CALENDAR_READ = sys.argv[1:5]
 failures = []
 
 
@@ -202,6 +204,87 @@ def read_csv(name, path):
     return list(csv.reader(io.StringIO(text, newline=""), strict=True))
 
 
+def read_back(path):
+    """The import readers' records: (status, 8 fields, message) per event."""
+    r = subprocess.run([CALENDAR_READ, path], capture_output=True, text=True)
+    if r.returncode != 0:
+        fail("%s: the import reader could not read it" % os.path.basename(path))
+    events = [f for f in rows(r.stdout) if f[0] != "problem"]
+    for f in rows(r.stdout):
+        if f[0] == "problem":
+            fail("%s: reader problem %s" % (os.path.basename(path), f[1]))
+    return events
+
+
+def check_round_trip(name, path, stored_rows, vcs):
+    """Every stored schedule comes back with its date, times and texts."""
+    want = []
+    for month, r in stored_rows:
+        date = datetime.date(int(month[:4]), int(month[4:]), int(r[1]))
+        span = int(r[12]) if r[12] not in ("", "000") and r[12].isdigit() else 0
+        last = date + datetime.timedelta(days=max(span, 1) - 1)
+        start, end = r[2], r[3]
+        if not start and not end:
+            sd, st, ed, et = date, "", last, ""
+        else:
+            st = start or end
+            et = end if end and (end > st or last > date) else ("" if not vcs else st)
+            sd, ed = date, (last if et else ("" if not vcs else last))
+        fmt = lambda d: d.strftime("%Y/%m/%d") if d != "" else ""
+        want.append(("1", fmt(sd), st, fmt(ed), et, r[9], r[10], r[4], r[17]))
+    got = [tuple(e[:9]) for e in read_back(path)]
+    missing = sorted(set(want) - set(got))
+    extra = sorted(set(got) - set(want))
+    if missing or extra or len(got) != len(want):
+        fail("%s round trip: missing %r, unexpected %r" % (name, missing[:3], extra[:3]))
+
+
+def check_foreign_files(out):
+    """Files other programs write, read by the import readers."""
+    from zoneinfo import ZoneInfo
+    from icalendar import Event
+    cal = Calendar()
+    cal.add("prodid", "-//python3-icalendar//EN")
+    cal.add("version", "2.0")
+    e = Event()
+    e.add("uid", "1@example")
+    e.add("dtstamp", datetime.datetime(2024, 5, 1, tzinfo=datetime.timezone.utc))
+    e.add("dtstart", datetime.datetime(2024, 5, 3, 1, 0, tzinfo=datetime.timezone.utc))
+    e.add("dtend", datetime.datetime(2024, 5, 3, 2, 30, tzinfo=datetime.timezone.utc))
+    e.add("summary", "会議;A,B\\C")
+    e.add("location", "本社, 3F")
+    e.add("description", "一行目\n" + "長い説明" * 30)
+    cal.add_component(e)
+    e = Event()
+    e.add("uid", "2@example")
+    e.add("dtstamp", datetime.datetime(2024, 5, 1, tzinfo=datetime.timezone.utc))
+    e.add("dtstart", datetime.date(2024, 5, 3))
+    e.add("dtend", datetime.date(2024, 5, 6))
+    e.add("summary", "連休")
+    cal.add_component(e)
+    path = os.path.join(out, "icalendar.ics")
+    open(path, "wb").write(cal.to_ical())
+    want = [("1", "2024/05/03", "10:00", "2024/05/03", "11:30", "会議;A,B\\C", "本社, 3F", "",
+             "一行目\n" + "長い説明" * 30),
+            ("1", "2024/05/03", "", "2024/05/05", "", "連休", "", "", "")]
+    got = [tuple(x[:9]) for x in read_back(path)]
+    if got != want:
+        fail("python3-icalendar file read as %r" % got)
+
+    v = vobject.iCalendar()
+    ev = v.add("vevent")
+    ev.add("uid").value = "3@example"
+    ev.add("dtstart").value = datetime.datetime(2024, 5, 10, 9, 0, tzinfo=ZoneInfo("Asia/Tokyo"))
+    ev.add("dtend").value = datetime.datetime(2024, 5, 10, 10, 0, tzinfo=ZoneInfo("Asia/Tokyo"))
+    ev.add("summary").value = "打ち合わせ, 定例"
+    path = os.path.join(out, "vobject.ics")
+    open(path, "w", newline="").write(v.serialize())
+    got = [tuple(x[:9]) for x in read_back(path)]
+    want = [("1", "2024/05/10", "09:00", "2024/05/10", "10:00", "打ち合わせ, 定例", "", "", "")]
+    if got != want:
+        fail("python3-vobject file read as %r" % got)
+
+
 def main():
     tmp = tempfile.mkdtemp(prefix="kalendor-export-")
     try:
@@ -224,10 +307,12 @@ def main():
         # iCalendar
         cli(prog, "export", "ics", "schedule", "4", "--output", os.path.join(out, "Sch.ics"))
         sch_events = check_ics("Sch.ics", os.path.join(out, "Sch.ics"))
-        stored = {}
+        stored, stored_rows = {}, []
         for month in sorted({f[:6] for f in os.listdir(data) if f.endswith(".sch")}):
             for r in rows(cli(prog, "schedules", month)):
                 stored.setdefault(r[9], []).append(r[17])
+                stored_rows.append((month, r))
+        check_round_trip("Sch.ics", os.path.join(out, "Sch.ics"), stored_rows, False)
         for ev in sch_events:
             if str(ev.get("SUMMARY", "")) not in stored:
                 fail("Sch.ics: SUMMARY %r is no stored title" % str(ev.get("SUMMARY")))
@@ -277,6 +362,8 @@ def main():
                     charset = "cp932" if s.params.get("CHARSET", ["US-ASCII"])[0].upper() == "SHIFT_JIS" else "ascii"
                     raw = quopri.decodestring(raw.encode("ascii")).decode(charset)
                 titles.append(raw)
+        check_round_trip("Sch.vcs", os.path.join(out, "Sch.vcs"), stored_rows, True)
+        check_foreign_files(out)
         want = sorted(t for t, v in stored.items() for _ in v if t)
         if sorted(titles) != want:
             fail("Sch.vcs: titles %r, stored %r" % (sorted(set(titles) ^ set(want)), len(want)))
