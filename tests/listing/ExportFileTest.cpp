@@ -161,3 +161,40 @@ TEST_F(ExportFileTest, HolidayAndMemoRowsReadTheirFiles) {
 
 }  // namespace
 }  // namespace kal::listing
+
+namespace kal::listing {
+namespace {
+
+TEST(ExportRows, TodoDetailLinesByTheirFourDigitNumber) {
+  const std::vector<std::string> dtl = {test::Sjis("0001,一つ目"), test::Sjis("00010,違う番号"),
+                                        test::Sjis("0010,十,\"a, b\"")};
+  EXPECT_EQ(TodoDetailLines(dtl, 1), (std::vector<std::string>{"一つ目"}));
+  EXPECT_EQ(TodoDetailLines(dtl, 10), (std::vector<std::string>{"十", "a, b"}));
+  EXPECT_TRUE(TodoDetailLines(dtl, 2).empty());
+  EXPECT_TRUE(TodoDetailLines(dtl, 0).empty());
+}
+
+TEST(ExportRows, ScheduleKeysAndMultiDaySpans) {
+  const auto key = ParseScheduleKey("202401300012007");
+  ASSERT_TRUE(key);
+  EXPECT_EQ(key->year, 2024);
+  EXPECT_EQ(key->month, 1);
+  EXPECT_EQ(key->day, 30);
+  EXPECT_EQ(key->index, 12u);
+  EXPECT_EQ(key->detail, 7);
+  for (const char* bad : {"20240130001200", "202413300012007", "2024013000120x7"}) EXPECT_FALSE(ParseScheduleKey(bad));
+
+  test::TempFolder dir;
+  store::ScheduleFields f;
+  f.day = 30;
+  f.title = "出張";
+  f.span = 3;
+  dir.Write("202401.sch", store::JoinLines({Line(f)}));
+  platform::PosixFileSystem fs;
+  const auto items = LoadScheduleItems(fs, dir.path(), {{{"202401300000000"}}});
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(store::DateText(items[0].LastDay()), "2024/02/01");
+}
+
+}  // namespace
+}  // namespace kal::listing
