@@ -1,6 +1,5 @@
 #include <ostream>
 
-#include "catalogues/ItemTable.h"
 #include "cli/CliCommands.h"
 #include "listing/ExportFile.h"
 #include "listing/ExportRowSource.h"
@@ -45,14 +44,7 @@ int RunExport(CliContext& context, const std::vector<std::string>& args) {
   if (!listing::ExportOffered(kind, format)) throw UsageError{"this kind cannot be exported in this format"};
 
   const app::Session& session = SessionOf(context);
-  listing::ExportSources sources;
-  sources.fs = &context.files;
-  sources.data_folder = session.folders.data;
-  sources.memo_folder = session.folders.memo;
-  sources.csv = {session.settings.file.csv_str_time, session.settings.file.csv_end_time,
-                 session.settings.file.csv_alarm};
-  sources.alarm_offsets = catalogues::LoadAlarmOffsets(context.files, TableFolder(context));
-  sources.now_utc = platform::ToUtc(context.clock.Now());
+  const listing::ExportSources sources = listing::ExportSourcesOf(context.files, session, context.clock.Now());
 
   std::vector<listing::ListRow> rows;
   if (kind == ListKind::Schedule)

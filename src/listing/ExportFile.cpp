@@ -1,10 +1,24 @@
 #include "listing/ExportFile.h"
 
+#include "catalogues/ItemTable.h"
 #include "listing/ICalendarExport.h"
 #include "listing/VCalendarExport.h"
 #include "store/TextFile.h"
 
 namespace kal::listing {
+
+ExportSources ExportSourcesOf(platform::FileSystem& fs, const app::Session& session,
+                              const platform::LocalDateTime& now) {
+  ExportSources sources;
+  sources.fs = &fs;
+  sources.data_folder = session.folders.data;
+  sources.memo_folder = session.folders.memo;
+  const store::FileSettings& file = session.settings.file;
+  sources.csv = {file.csv_str_time, file.csv_end_time, file.csv_alarm};
+  sources.alarm_offsets = catalogues::LoadAlarmOffsets(fs, session.folders.table);
+  sources.now_utc = platform::ToUtc(now);
+  return sources;
+}
 
 bool ExportOffered(ListKind kind, ExportFormat format) {
   switch (format) {

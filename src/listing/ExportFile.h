@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Startup.h"
 #include "listing/CsvExport.h"
 #include "listing/ExportRows.h"
 #include "platform/Clock.h"
@@ -33,10 +34,16 @@ struct ExportSources {
   std::string memo_folder;   // *.mem
   CsvSwitches csv;           // section File
   std::vector<int> alarm_offsets;        // the alarm table (Alarm.tbl or the built-in list)
-  platform::LocalDateTime now_utc;       // DTSTAMP
+  platform::LocalDateTime now_utc;       // DTSTAMP: the present as universal time
   // The detail lines of a ToDo row (the ToDo list is held by the caller); none when unset.
   std::function<std::vector<std::string>(const ListRow&)> todo_memo;
 };
+
+// The sources as the program's settings and folders give them: the data and memo folders, the
+// switches of section File, the alarm table of the table folder, and `now` (local time, from the
+// clock) as universal time. Throws store::FileError when Alarm.tbl cannot be read.
+ExportSources ExportSourcesOf(platform::FileSystem& fs, const app::Session& session,
+                              const platform::LocalDateTime& now);
 
 struct ExportOutput {
   std::string bytes;

@@ -44,6 +44,30 @@ TEST(CliExport, WritesTheViewsRowsAndPrintsTheirCount) {
   EXPECT_NE(dir.Read("m.vcs").find("DTSTART:20240504T010000Z\r\n"), std::string::npos);
 }
 
+TEST(CliExport, TheSettingsSwitchesAndTheAlarmTable) {
+  test::TempFolder dir;
+  dir.Write("Kalendor.ini", "[File]\r\nCsvStrTime=1\r\nCsvAlarm=1\r\n");
+  dir.Write("Alarm.tbl", "  5\r\n 90\r\n");
+  store::ScheduleFields timed;
+  timed.day = 3;
+  timed.start = "01:00";
+  timed.alarm1 = 2;  // 90 minutes
+  timed.title = "早朝";
+  store::ScheduleFields all_day;
+  all_day.day = 3;
+  all_day.title = "休み";
+  dir.Write("202405.sch", store::JoinLines({Line(all_day), Line(timed)}));
+  test::CliRun r = test::RunCliIn(dir, {"export", "csv", "schedule", "1", "--date", "2024/05/03", "--output",
+                                        dir / "a.csv"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(dir.Read("a.csv"),
+            Sjis("\"開始日\",\"開始時刻\",\"終了日\",\"終了時刻\",\"件名\",\"場所\",\"分類\",\"内容\","
+                 "\"ｱﾗｰﾑ ｵﾝ/ｵﾌ\",\"ｱﾗｰﾑ日付\",\"ｱﾗｰﾑ時刻\"\r\n"
+                 "\"2024/05/03\",\"00:00\",\"2024/05/04\",\"00:00\",\"休み\",\"\",\"\",\"\",\"False\",\r\n"
+                 "\"2024/05/03\",\"01:00\",\"2024/05/03\",\"\",\"早朝\",\"\",\"\",\"\",\"True\",\"2024/05/02\","
+                 "\"23:30\",\r\n"));
+}
+
 TEST(CliExport, HolidaysWithTheComputedOnesOfTheReferenceYear) {
   test::TempFolder dir;
   dir.Write("Holiday.dat", store::JoinLines({Sjis(" 5 319482030000憲法記念日"), Sjis(" 6101990    002創立%d周年")}));
