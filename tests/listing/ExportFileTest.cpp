@@ -5,6 +5,7 @@
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
 #include "support/FakeDialogs.h"
+#include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace kal::listing {
@@ -164,6 +165,35 @@ TEST_F(ExportFileTest, HolidayAndMemoRowsReadTheirFiles) {
 
 namespace kal::listing {
 namespace {
+
+TEST(ExportRows, ReadAndWriteFailuresAreShownAndKeepTheOldFile) {
+  test::TempFolder dir;
+  test::FaultyFileSystem fs;
+  test::FakeDialogs dialogs;
+  store::ScheduleFields f;
+  f.day = 3;
+  f.title = "朝会";
+  dir.Write("202405.sch", store::JoinLines({Line(f)}));
+  dir.Write("out.csv", "old");
+  ExportSources sources;
+  sources.fs = &fs;
+  sources.data_folder = dir.path();
+  const std::vector<ListRow> rows = {{{"202405030000000"}}};
+
+  fs.unwritable.insert(dir / "out.csv");
+  EXPECT_FALSE(ExportToPath(dialogs, ExportFormat::Csv, ListKind::Schedule, rows, sources, dir / "out.csv", false));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "ファイル \"" + (dir / "out.csv") + "\" に書き込めません。\nNo space left on device");
+  EXPECT_EQ(dialogs.shown[0].caption, "エラー");
+  EXPECT_EQ(dir.Read("out.csv"), "old");
+
+  fs.unwritable.clear();
+  fs.unreadable.insert(dir / "202405.sch");
+  EXPECT_FALSE(ExportToPath(dialogs, ExportFormat::ICalendar, ListKind::Schedule, rows, sources, dir / "out.csv", false));
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[1].caption, "エラー");
+  EXPECT_EQ(dir.Read("out.csv"), "old");
+}
 
 TEST(ExportRows, TodoDetailLinesByTheirFourDigitNumber) {
   const std::vector<std::string> dtl = {test::Sjis("0001,一つ目"), test::Sjis("00010,違う番号"),
