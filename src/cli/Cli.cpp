@@ -71,6 +71,7 @@ const std::vector<Command>& Commands() {
       {"set-memo", "set-memo yyyy/mm/dd|yyyy/mm TEXT", RunSetMemo},
       {"notes", "notes", RunNotes},
       {"note", "note TITLE", RunNote},
+      {"export", "export csv|vcs|ics KIND VIEW [--date yyyy/mm/dd] --output FILE", RunExport},
   };
   return commands;
 }

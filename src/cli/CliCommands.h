@@ -63,6 +63,7 @@ int RunFolders(CliContext& context, const std::vector<std::string>& args);
 int RunHolidayCheck(CliContext& context, const std::vector<std::string>& args);
 int RunCategories(CliContext& context, const std::vector<std::string>& args);
 int RunAlarmOffsets(CliContext& context, const std::vector<std::string>& args);
+int RunExport(CliContext& context, const std::vector<std::string>& args);
 
 // model yyyymm --view N [--count N]: the month model as the view builds it with that month selected.
 int RunModel(CliContext& context, const std::vector<std::string>& args);
