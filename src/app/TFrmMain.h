@@ -33,6 +33,13 @@ namespace kal::mainwindow {
 class GridModel;
 class MainLayout;
 }
+namespace kal::platform {
+class Processes;
+class Sound;
+}  // namespace kal::platform
+namespace kal::reminders {
+class Reminders;
+}
 
 namespace kal::app {
 
@@ -120,6 +127,10 @@ class TFrmMain : public QMainWindow {
   // Called after the entry dialog stored schedules: the calendar is rebuilt.
   std::function<void()> on_schedules_changed;
 
+  // The reminders: the one-second timer `TimSch`, alarms, the time signal and add-ons. Other
+  // parts of the window hook in through its signals DateChanged and MinutePassed.
+  reminders::Reminders* ReminderHub() const { return reminders_; }
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -131,6 +142,13 @@ class TFrmMain : public QMainWindow {
   void BuildStatusBar();
   void CategoryLoad();
   void ModelReload(int mode, const store::Date& selected);
+  // The reminders' wiring (TFrmMainReminders.cpp).
+  void RemindersCreate();
+  void RemindersStart();
+  void RemindersStop();
+  void RemindersDestroy();
+  void MenToolPopup();
+  void GridMenuAddons(QMenu* menu, const store::Date& selected);
   void PlaceWindow();
   store::WindowGeometry Geometry() const;
   store::WindowShowState ShowState() const;
@@ -149,6 +167,10 @@ class TFrmMain : public QMainWindow {
   std::unique_ptr<catalogues::CategoryIcons> category_icons_;
   std::unique_ptr<mainwindow::GridModel> model_;
   mainwindow::MainLayout* layout_ = nullptr;
+  std::unique_ptr<platform::Processes> processes_;
+  std::unique_ptr<platform::Sound> sound_;
+  reminders::Reminders* reminders_ = nullptr;
+  store::Date alarms_date_{};  // the date the month model's alarm list belongs to
 };
 
 }  // namespace kal::app

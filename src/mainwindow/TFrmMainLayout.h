@@ -74,6 +74,9 @@ struct LayoutHost {
   // schedule on the selected day.
   std::function<void(const std::optional<std::string>& entry)> on_edit_entry;
   std::function<void()> on_cell_double_click;            // a day cell was double-clicked
+  // Adds the items that follow the fixed items of the calendar's pop-up menu `PopGrd` (the
+  // calendar add-ons) for the selected date.
+  std::function<void(QMenu* menu, const Date& selected)> on_grid_menu;
 };
 
 // The days the grids draw. `reload` rebuilds them for the months of a view (the month model's

@@ -227,6 +227,7 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
       connect(a, &QAction::triggered, this, [this, e = *entry] { DeleteEntry(e); });
     }
   }
+  if (host_.on_grid_menu) host_.on_grid_menu(menu, selected_);
   return menu;
 }
 

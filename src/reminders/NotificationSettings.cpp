@@ -16,29 +16,26 @@ AlarmStyle StyleOf(int type) {
   }
 }
 
-}  // namespace
-
-NotificationSettings AlarmWindowSettings(const store::Settings& settings) {
-  const store::AlarmSettings& a = settings.alarm;
+// The keys both sections have.
+template <class Section>
+NotificationSettings Common(const Section& section) {
   NotificationSettings n;
-  n.style = StyleOf(a.type);
-  n.position = std::clamp(a.pos, 0, 4);
-  n.wav = a.wav;
-  n.clear = a.clear;
-  n.show_time = std::max(1, a.show_time);
-  n.stay_on_top = a.stay_on_top;
+  n.style = StyleOf(section.type);
+  n.position = std::clamp(section.pos, 0, 4);
+  n.wav = section.wav;
+  n.clear = section.clear;
+  n.show_time = std::max(1, section.show_time);
+  n.stay_on_top = section.stay_on_top;
   return n;
 }
 
+}  // namespace
+
+NotificationSettings AlarmWindowSettings(const store::Settings& settings) { return Common(settings.alarm); }
+
 NotificationSettings SignalWindowSettings(const store::Settings& settings) {
   const store::SignalSettings& s = settings.signal;
-  NotificationSettings n;
-  n.style = StyleOf(s.type);
-  n.position = std::clamp(s.pos, 0, 4);
-  n.wav = s.wav;
-  n.clear = s.clear;
-  n.show_time = std::max(1, s.show_time);
-  n.stay_on_top = s.stay_on_top;
+  NotificationSettings n = Common(s);
   n.form = s.form.empty() ? "h:nn" : s.form;
   n.text_only = s.font;
   n.font_name = s.font_name;

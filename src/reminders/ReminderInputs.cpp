@@ -5,16 +5,30 @@
 
 #include "catalogues/ItemTable.h"
 #include "reminders/TimeSignal.h"
+#include "store/TextFile.h"
 
 namespace kal::reminders {
 
-EngineInputs LoadEngineInputs(platform::FileSystem& fs, const store::Settings& settings, const ReminderFolders& folders) {
+EngineInputs LoadEngineInputs(platform::FileSystem& fs, const store::Settings& settings, const ReminderFolders& folders,
+                              std::vector<std::string>* errors) {
+  // Reads one piece; an unreadable file is reported through `errors` when given.
+  auto guarded = [errors](auto read, auto fallback) {
+    try {
+      return read();
+    } catch (const store::FileError& e) {
+      if (!errors) throw;
+      errors->push_back(e.what());
+      return fallback;
+    }
+  };
   EngineInputs in;
-  in.alarm_offsets = catalogues::LoadAlarmOffsets(fs, folders.table);
+  in.alarm_offsets = guarded([&] { return catalogues::LoadAlarmOffsets(fs, folders.table); },
+                             catalogues::DefaultAlarmOffsets());
   in.alarm_mode = settings.alarm.mode;
   in.signal_mode = settings.signal.mode;
-  if (in.signal_mode == kSignalListed) in.signal_list = LoadSignalList(fs, folders.table);
-  in.addons = LoadAddons(fs, folders.program);
+  if (in.signal_mode == kSignalListed)
+    in.signal_list = guarded([&] { return LoadSignalList(fs, folders.table); }, std::vector<std::string>{});
+  in.addons = guarded([&] { return LoadAddons(fs, folders.program); }, std::vector<AddonEntry>{});
   in.scr_ud = settings.view.scr_ud;
   in.ud_time = settings.view.ud_time;
   const std::string data = folders.data;

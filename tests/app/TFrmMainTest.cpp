@@ -134,7 +134,7 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
                      "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoPanel", "MenMiniBef", "MenMiniCur",
                      "MenMiniNxt", "MenMonthly", "MenMonthly2", "MenMonthly3", "MenNextMonth", "MenNextYear",
                      "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenRefresh", "MenSatSun", "MenSatSunNo", "MenSchAdd", "MenSchListView",
-                     "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar", "MenToolBar",
+                     "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar", "MenTimeSignal", "MenToolBar",
                      "MenUnderPanel", "MenVersion", "MenVertical", "MenWebHelp", "MenWeekly", "MenYearly",
                      "MenYearly2", "PopWek5", "PopWek6"}));
   // Commands of later parts stay disabled.
