@@ -1,7 +1,8 @@
 // One notification window at a time, shared by alarms and the time signal, without losing an
-// alarm: an alarm replaces a shown signal; an alarm that comes while another alarm is shown waits
-// and is shown when that one closes; a signal is shown only when no alarm is shown or waiting
-// (it never replaces an alarm), and replaces an earlier signal.
+// alarm: an alarm replaces a shown signal; an alarm that comes while another schedule's alarm is
+// shown waits and is shown when that one closes; a later alarm of the same schedule (its start
+// after its lead) takes the place of the earlier one, shown or waiting; a signal is shown only
+// when no alarm is shown or waiting (it never replaces an alarm), and replaces an earlier signal.
 #pragma once
 
 #include <deque>
@@ -15,7 +16,8 @@ class NotificationQueue {
  public:
   enum class Showing { None, Alarm, Signal };
 
-  // True: show the alarm now (closing any signal window). False: it waits its turn.
+  // True: show the alarm now (closing the signal window, or the same schedule's earlier alarm).
+  // False: it waits its turn.
   bool OfferAlarm(const AlarmNotice& notice);
   // True: show the signal now (closing an earlier signal window). False: an alarm is showing.
   bool OfferSignal();
@@ -27,6 +29,7 @@ class NotificationQueue {
 
  private:
   Showing showing_ = Showing::None;
+  std::optional<AlarmNotice> current_;  // the alarm shown
   std::deque<AlarmNotice> waiting_;
 };
 

@@ -125,6 +125,17 @@ TEST_F(RemindersTest, TwoAlarmsInOneMinuteAreBothShownOneAfterTheOther) {
   EXPECT_EQ(reminders.Queue().waiting(), 0u);
 }
 
+TEST_F(RemindersTest, TheStartOfAScheduleReplacesItsOwnEarlierAlarmLeftOpen) {
+  dir.Write("202612.sch", store::JoinLines({AlarmLine(11, "10:00", 5, 1, "会議")}));
+  Load();
+  TickAt(9, 50, 0);
+  ASSERT_NE(reminders.Window(), nullptr);
+  TickAt(10, 0, 0);
+  ASSERT_NE(reminders.Window(), nullptr);
+  EXPECT_EQ(reminders.Window()->MessageLabel()->text(), QString("10時00分です。\nスケジュールの開始時刻です。"));
+  EXPECT_EQ(reminders.Queue().waiting(), 0u);
+}
+
 TEST_F(RemindersTest, TheSignalNeverReplacesAnAlarmButAnAlarmReplacesTheSignal) {
   settings.signal.mode = 1;
   dir.Write("202612.sch", store::JoinLines({AlarmLine(11, "10:00", 1, 0, "会議"), AlarmLine(11, "11:05", 3, 0, "次")}));
