@@ -137,17 +137,20 @@ void Reminders::CloseWindowQuietly() {
 
 void Reminders::ShowAlarmWindow(const AlarmNotice& notice) {
   CloseWindowQuietly();
-  window_ = TDlgAlarm::ForAlarm(notice, AlarmWindowSettings(settings_), ports_.sound, ports_.clock, window_parent_);
+  window_ = TDlgAlarm::ForAlarm(notice, AlarmWindowSettings(settings_), ports_.sound, ports_.clock);
   connect(window_, &QDialog::finished, this, &Reminders::WindowClosed);
-  window_->Start();
+  window_->Start(ScreenOfWindow());
 }
 
 void Reminders::ShowSignalWindow(const std::string& text) {
   CloseWindowQuietly();
-  window_ = TDlgAlarm::ForSignal(text, SignalWindowSettings(settings_), ports_.sound, ports_.clock, window_parent_);
+  window_ = TDlgAlarm::ForSignal(text, SignalWindowSettings(settings_), ports_.sound, ports_.clock);
   connect(window_, &QDialog::finished, this, &Reminders::WindowClosed);
-  window_->Start();
+  window_->Start(ScreenOfWindow());
 }
+
+// The screen of the main window, where the notifications appear.
+QScreen* Reminders::ScreenOfWindow() const { return window_parent_ ? window_parent_->screen() : nullptr; }
 
 void Reminders::WindowClosed() {
   if (window_) disconnect(window_, nullptr, this, nullptr);

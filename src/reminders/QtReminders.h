@@ -40,6 +40,7 @@
 #include "reminders/ReminderInputs.h"
 #include "store/Settings.h"
 
+class QScreen;
 class QTimer;
 class QWidget;
 
@@ -60,7 +61,7 @@ class Reminders : public QObject {
   Q_OBJECT
 
  public:
-  // `window`: the main window (parent of the notification windows).
+  // `window`: the main window (the notification windows appear on its screen).
   Reminders(ReminderPorts ports, QWidget* window);
   ~Reminders() override;
 
@@ -117,6 +118,7 @@ class Reminders : public QObject {
   void ShowAlarmWindow(const AlarmNotice& notice);
   void ShowSignalWindow(const std::string& text);
   void CloseWindowQuietly();
+  QScreen* ScreenOfWindow() const;
   void WindowClosed();
   void OpenLinkAtStart(const AlarmNotice& notice);
   void StartAddon(const std::string& program, const std::vector<std::string>& extra, bool wait, bool refresh);

@@ -170,8 +170,8 @@ void TDlgAlarm::Relabel() {
 
 AnimationPhase TDlgAlarm::Phase() const { return animation_ ? animation_->phase() : AnimationPhase::Entering; }
 
-void TDlgAlarm::Start() {
-  QScreen* screen = parentWidget() && parentWidget()->screen() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+void TDlgAlarm::Start(QScreen* screen) {
+  if (!screen) screen = QGuiApplication::primaryScreen();
   AnimationSetup setup;
   setup.style = settings_.style;
   setup.position = settings_.position;

@@ -2,6 +2,8 @@
 // blocking, placed and animated by AlarmAnimation over a 10-millisecond timer, playing its sound
 // once in place, closed by a click on the message, Escape, the close button or, with Clear, by
 // itself. Only one exists at a time: the owner (Reminders) closes the old before showing a new.
+// It is a window of its own (no parent), so that it shows while the main window is minimised or
+// hidden in the task tray.
 #pragma once
 
 #include <QDialog>
@@ -18,6 +20,7 @@
 
 class QLabel;
 class QListWidget;
+class QScreen;
 class QTimer;
 
 namespace kal::reminders {
@@ -36,9 +39,9 @@ class TDlgAlarm : public QDialog {
                               const platform::Clock& clock, QWidget* parent = nullptr);
   ~TDlgAlarm() override;
 
-  // Places the window at its start place and shows it without taking the focus; the animation
-  // timer starts. Call once.
-  void Start();
+  // Places the window at its start place on `screen` (the primary screen when none is given)
+  // and shows it without taking the focus; the animation timer starts. Call once.
+  void Start(QScreen* screen = nullptr);
   // One 10-millisecond tick of the animation (the timer calls it; tests may call it directly).
   void TimAlarmTimer();
 
