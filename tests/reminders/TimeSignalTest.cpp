@@ -24,7 +24,9 @@ TEST(SignalDue, ModesOnTheHourAndHalfHour) {
     SCOPED_TRACE(std::to_string(c.mode) + " " + std::to_string(c.minute));
     auto due = SignalDue(c.mode, {}, c.minute);
     EXPECT_EQ(due.has_value(), c.due);
-    if (due) EXPECT_EQ(*due, "");
+    if (due) {
+      EXPECT_EQ(*due, "");
+    }
   }
 }
 
