@@ -158,6 +158,7 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.table_folder = session_.folders.table;
   host.on_selected = [this](const store::Date& date) { selected_date_ = date; };
   host.on_cell_double_click = [this] { DaySchAdd(); };
+  host.on_grid_menu = [this](QMenu* menu, const store::Date& date) { GridMenuAddons(menu, date); };
   host.on_edit_entry = [this](const std::optional<std::string>& entry) { SchListEdit(entry); };
   BuildMemoPanels();
   host.note_panel = note_panel_;
@@ -180,6 +181,7 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   layout_->SetDaySource(std::move(days));
   ConnectMemoCommands();
   TodoAttach();
+  RemindersCreate();
 }
 
 // The month model rebuilt for the view (`SchUpdate`); damaged lines and the band limit are
@@ -187,15 +189,17 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
 void TFrmMain::ModelReload(int mode, const store::Date& selected) {
   MemDailyUpdate();
   try {
-    const auto messages = model_->Reload(ports_.files, session_.settings, mode, selected, ports_.clock.Now().date,
+    const store::Date today = ports_.clock.Now().date;
+    const auto messages = model_->Reload(ports_.files, session_.settings, mode, selected, today,
                                          session_.folders.data, session_.folders.memo, TodoMarks());
+    alarms_date_ = today;
     for (const auto& m : messages) ports_.dialogs.Error(m.text, m.caption);
   } catch (const store::FileError& e) {
     ports_.dialogs.Error(e.what(), store::kFileErrorCaption);
   }
 }
 
-TFrmMain::~TFrmMain() = default;
+TFrmMain::~TFrmMain() { RemindersDestroy(); }
 
 // The category table and its icons, for the grids and the side panel's list.
 void TFrmMain::CategoryLoad() {
@@ -338,6 +342,7 @@ void TFrmMain::FormShow() {
     showMaximized();
   }
   if (on_first_show) on_first_show();
+  RemindersStart();
 }
 
 // Size from [Window] Height and Width; position by PosMode on the screen's work area
@@ -373,6 +378,7 @@ store::WindowShowState TFrmMain::ShowState() const {
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
+  RemindersStop();
   FormCloseQuery();
   event->accept();
 }

@@ -44,6 +44,13 @@ class NoteBook;
 class QtMemoPanel;
 class QtNotePanel;
 }
+namespace kal::platform {
+class Processes;
+class Sound;
+}  // namespace kal::platform
+namespace kal::reminders {
+class Reminders;
+}
 
 namespace kal::app {
 
@@ -167,6 +174,9 @@ class TFrmMain : public QMainWindow {
   bool TodoToSchedule(const std::string& record);
   // The edit of a ToDo day entry (kind "8") of the day panel or a calendar cell.
   void TodoEntryEdit(const std::string& entry);
+  // The reminders: the one-second timer `TimSch`, alarms, the time signal and add-ons. Other
+  // parts of the window hook in through its signals DateChanged and MinutePassed.
+  reminders::Reminders* ReminderHub() const { return reminders_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -184,6 +194,13 @@ class TFrmMain : public QMainWindow {
   bool ShowTodoForm(todo::TodoForm form);
   const std::vector<store::TodoMark>* TodoMarks() const;
   void TodoExitState(store::ExitState& state) const;
+  // The reminders' wiring (TFrmMainReminders.cpp).
+  void RemindersCreate();
+  void RemindersStart();
+  void RemindersStop();
+  void RemindersDestroy();
+  void MenToolPopup();
+  void GridMenuAddons(QMenu* menu, const store::Date& selected);
   void PlaceWindow();
   void BuildMemoPanels();
   void ConnectMemoCommands();
@@ -214,6 +231,9 @@ class TFrmMain : public QMainWindow {
   mainwindow::QtNotePanel* note_panel_ = nullptr;
   std::unique_ptr<platform::Processes> own_processes_;
   platform::Processes* processes_ = nullptr;
+  std::unique_ptr<platform::Sound> sound_;
+  reminders::Reminders* reminders_ = nullptr;
+  store::Date alarms_date_{};  // the date the month model's alarm list belongs to
 };
 
 }  // namespace kal::app

@@ -50,6 +50,7 @@ const std::vector<Command>& Commands() {
        RunRepeat},
       {"categories", "categories", RunCategories},
       {"alarm-offsets", "alarm-offsets", RunAlarmOffsets},
+      {"alarms", "alarms yyyy/mm/dd hh:nn yyyy/mm/dd hh:nn", RunAlarms},
       {"add-schedule",
        "add-schedule --date yyyy/mm/dd [--end-date yyyy/mm/dd] [--start hh:nn] [--end hh:nn] --title T"
        " [--place P] [--category C] [--bold] [--italic] [--underline] [--strikeout] [--alarm1 N] [--alarm2 N]"

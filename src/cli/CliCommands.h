@@ -64,6 +64,8 @@ int RunHolidayCheck(CliContext& context, const std::vector<std::string>& args);
 int RunCategories(CliContext& context, const std::vector<std::string>& args);
 int RunAlarmOffsets(CliContext& context, const std::vector<std::string>& args);
 int RunExport(CliContext& context, const std::vector<std::string>& args);
+// alarms FROM TO: the timer's minute work for every minute of the period, one line per action.
+int RunAlarms(CliContext& context, const std::vector<std::string>& args);
 
 // model yyyymm --view N [--count N]: the month model as the view builds it with that month selected.
 int RunModel(CliContext& context, const std::vector<std::string>& args);

@@ -91,6 +91,9 @@ struct LayoutHost {
   // deletion of a ToDo entry ("PopDelete"), with the day entry they act on (nothing for
   // PopTodoAdd). The items stay disabled without it.
   std::function<void(const std::string& command, const std::optional<std::string>& entry)> on_todo_command;
+  // Adds the items that follow the fixed items of the calendar's pop-up menu `PopGrd` (the
+  // calendar add-ons) for the selected date.
+  std::function<void(QMenu* menu, const Date& selected)> on_grid_menu;
 };
 
 // The days the grids draw. `reload` rebuilds them for the months of a view (the month model's

@@ -136,8 +136,8 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
                      "MenMonthly3", "MenNextMonth", "MenNextYear", "MenNoteEdit", "MenNotePanel", "MenNowMonth",
                      "MenPanelMode", "MenPassword", "MenRefresh", "MenRestore", "MenSatSun", "MenSatSunNo",
                      "MenSchAdd", "MenSchListView", "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent",
-                     "MenStatusBar", "MenTodoAdd", "MenToolBar", "MenUnderPanel", "MenVersion", "MenVertical",
-                     "MenWebHelp", "MenWeekly", "MenYearly", "MenYearly2", "PopWek5", "PopWek6"}));
+                     "MenStatusBar", "MenTimeSignal", "MenTodoAdd", "MenToolBar", "MenUnderPanel", "MenVersion",
+                     "MenVertical", "MenWebHelp", "MenWeekly", "MenYearly", "MenYearly2", "PopWek5", "PopWek6"}));
   // Commands of later parts stay disabled.
   for (const char* name : {"MenPrint", "MenMiniMode", "MenTray", "MenSetup"}) {
     EXPECT_FALSE(w->Action(QString::fromUtf8(name))->isEnabled()) << name;
