@@ -58,6 +58,7 @@ const std::vector<Command>& Commands() {
        " [repetition options of repeat]",
        RunAddSchedule},
       {"model", "model yyyymm --view N [--count N]", RunModel},
+      {"print", "print yyyymm --view N [--count N] --output FILE.pdf", RunPrint},
   };
   return commands;
 }

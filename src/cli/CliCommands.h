@@ -9,6 +9,7 @@
 #include "calendar/PublicHoliday.h"
 #include "calendar/Repeat.h"
 #include "cli/Cli.h"
+#include "model/MonthModel.h"
 
 namespace kal::cli {
 
@@ -61,9 +62,21 @@ int RunHolidayCheck(CliContext& context, const std::vector<std::string>& args);
 int RunCategories(CliContext& context, const std::vector<std::string>& args);
 int RunAlarmOffsets(CliContext& context, const std::vector<std::string>& args);
 
+// A month "yyyymm" (false when it is not one).
+bool ParseMonthStem(const std::string& text, int& year, int& month);
+// A number of one to three digits (view modes and counts).
+bool ParseCount(const std::string& text, int& value);
+// Sets the period count of a view mode; false when the mode has none or the count is out of its range.
+bool SetViewCount(store::Settings& settings, int mode, int count);
+// The model request of a view with that date selected, with the session's folders and settings.
+store::ModelRequest ViewModelRequest(CliContext& context, const store::Settings& settings, int mode,
+                                     const store::Date& selected);
+
 // model yyyymm --view N [--count N]: the month model as the view builds it with that month selected.
 int RunModel(CliContext& context, const std::vector<std::string>& args);
 // holidays yyyy: the holiday-type entries of every day of the year in the monthly view's model.
 int RunHolidays(CliContext& context, const std::vector<std::string>& args);
+// print yyyymm --view N [--count N] --output FILE.pdf: the printed page of that view as a PDF.
+int RunPrint(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli

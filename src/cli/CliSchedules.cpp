@@ -8,16 +8,6 @@
 namespace kal::cli {
 namespace {
 
-// "yyyymm" with a month 1..12.
-bool ParseMonthStem(const std::string& text, int& year, int& month) {
-  if (text.size() != 6) return false;
-  for (char c : text)
-    if (c < '0' || c > '9') return false;
-  year = std::stoi(text.substr(0, 4));
-  month = std::stoi(text.substr(4, 2));
-  return year >= 1 && month >= 1 && month <= 12;
-}
-
 std::string JoinMemo(const std::vector<std::string>& lines) {
   std::string memo;
   for (std::size_t i = 0; i < lines.size(); ++i) {

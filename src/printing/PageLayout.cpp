@@ -452,6 +452,30 @@ std::string PageTitle(const PrintSettings& print, const store::Settings& setting
   return mainwindow::SchHeader(mainwindow::NavContextOf(settings, mode, false), state, input);
 }
 
+PageRequest PageRequestFor(const store::Settings& settings, const store::MonthModel& model,
+                           const catalogues::CategoryTable* categories, const PrintSettings& print, int mode,
+                           const Date& selected, const Date& today, const std::string& main_font) {
+  PageRequest r;
+  r.settings = &settings;
+  r.model = &model;
+  r.categories = categories;
+  r.print = print;
+  r.mode = mode;
+  r.selected = selected;
+  r.today = today;
+  r.main_font = main_font;
+  r.title = PageTitle(print, settings, mode, selected);
+  r.date_line = CreationDateText(print.date, today);
+  r.paper_width_mm = print.landscape() ? 297 : 210;
+  r.paper_height_mm = print.landscape() ? 210 : 297;
+  return r;
+}
+
+std::string MainFontName(const store::Settings& settings, const std::string& fallback) {
+  if (!settings.window.sys_font.empty() && !settings.window.sys_font[0].empty()) return settings.window.sys_font[0];
+  return fallback;
+}
+
 PageResult BuildPage(const PageRequest& request, const TextMeasure& measure) {
   if (request.settings == nullptr) return PageResult{};
   return Builder(request, measure).Run();

@@ -147,6 +147,16 @@ std::string PageTitle(const PrintSettings& print, const store::Settings& setting
 
 PageResult BuildPage(const PageRequest& request, const TextMeasure& measure);
 
+// The request for a view as the main window shows it, with the title and the creation date made
+// from the print settings, on A4 paper turned by the print settings' orientation. The caller
+// may put other paper and its resolution in.
+PageRequest PageRequestFor(const store::Settings& settings, const store::MonthModel& model,
+                           const catalogues::CategoryTable* categories, const PrintSettings& print, int mode,
+                           const Date& selected, const Date& today, const std::string& main_font);
+
+// The main window's font name: the first item of Window SysFont, else `fallback`.
+std::string MainFontName(const store::Settings& settings, const std::string& fallback);
+
 // Millimetres and points at a resolution, and pen widths in 1/144 inch.
 int MmToDots(double mm, int dpi);
 int PointsToDots(double points, int dpi);

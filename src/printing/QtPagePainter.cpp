@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace kal::printing {
@@ -118,8 +119,12 @@ void PaintPage(QPainter& painter, const Page& page) {
 
 std::unique_ptr<PdfOutput> MakeQtPdfOutput() {
   if (QCoreApplication::instance() == nullptr) {
-    // Fonts need a GUI application; a command-line run has no display.
+    // Fonts need a GUI application; a command-line run has no display, and its standard error
+    // carries only the program's own messages and Qt's serious ones.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+      if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    });
     static int argc = 1;
     static char name[] = "kalendor-cli";
     static char* argv[] = {name, nullptr};
