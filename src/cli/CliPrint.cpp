@@ -48,8 +48,8 @@ int RunPrint(CliContext& context, const std::vector<std::string>& args) {
   const catalogues::CategoryTable categories = catalogues::LoadCategoryTable(context.files, CategoryFolder(context));
 
   std::unique_ptr<printing::PdfOutput> pdf = factory();
-  printing::PageRequest request = printing::PageRequestFor(settings, model, &categories, print, mode, selected,
-                                                           context.clock.Now().date, font);
+  const printing::PageSource source{&settings, &model, &categories, mode, selected, context.clock.Now().date, font};
+  printing::PageRequest request = printing::PageRequestFor(source, print);
   request.dpi = pdf->Dpi();
   printing::PageResult page = printing::BuildPage(request, pdf->Measure());
   if (!page.ok) throw CliError{page.message};

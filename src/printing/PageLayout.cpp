@@ -74,7 +74,7 @@ class Builder {
     thin_ = PenWidth(dpi, 1);
     thick_ = PenWidth(dpi, 3);
     if (page_.width <= 0 || page_.height <= 0 || right_ - left_ <= 2 || bottom_ <= top_) return Refused();
-    if (!PrintableMode(r_.mode) || r_.mode <= mainwindow::kModeVertical) {
+    if (!PrintableMode(r_.mode)) {
       result.message = kPrintViewMessage;
       return result;
     }
@@ -439,7 +439,7 @@ std::vector<std::string> WrapText(const TextMeasure& measure, const PageFont& fo
   return lines;
 }
 
-bool PrintableMode(int mode) { return mainwindow::ViewModeOf(mode).printing && mode >= 1 && mode <= 4; }
+bool PrintableMode(int mode) { return mode == mainwindow::kModeWeekly || mode == mainwindow::kModeMonthly; }
 
 std::string PageTitle(const PrintSettings& print, const store::Settings& settings, int mode, const Date& selected) {
   if (mode == mainwindow::kModeMonthly) return PrintTitleText(print.title, store::YearOf(selected), store::MonthOf(selected));
@@ -452,20 +452,18 @@ std::string PageTitle(const PrintSettings& print, const store::Settings& setting
   return mainwindow::SchHeader(mainwindow::NavContextOf(settings, mode, false), state, input);
 }
 
-PageRequest PageRequestFor(const store::Settings& settings, const store::MonthModel& model,
-                           const catalogues::CategoryTable* categories, const PrintSettings& print, int mode,
-                           const Date& selected, const Date& today, const std::string& main_font) {
+PageRequest PageRequestFor(const PageSource& source, const PrintSettings& print) {
   PageRequest r;
-  r.settings = &settings;
-  r.model = &model;
-  r.categories = categories;
+  r.settings = source.settings;
+  r.model = source.model;
+  r.categories = source.categories;
   r.print = print;
-  r.mode = mode;
-  r.selected = selected;
-  r.today = today;
-  r.main_font = main_font;
-  r.title = PageTitle(print, settings, mode, selected);
-  r.date_line = CreationDateText(print.date, today);
+  r.mode = source.mode;
+  r.selected = source.selected;
+  r.today = source.today;
+  r.main_font = source.main_font;
+  if (source.settings != nullptr) r.title = PageTitle(print, *source.settings, source.mode, source.selected);
+  r.date_line = CreationDateText(print.date, source.today);
   r.paper_width_mm = print.landscape() ? 297 : 210;
   r.paper_height_mm = print.landscape() ? 210 : 297;
   return r;

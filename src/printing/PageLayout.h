@@ -138,7 +138,8 @@ struct PageResult {
   Page page;
 };
 
-// Whether the view can be printed (monthly, multi-week and, once laid out, the timelines).
+// Whether the view can be printed: the monthly and multi-week views (the timeline views follow
+// once their block placement is shared with the window).
 bool PrintableMode(int mode);
 
 // The title of the page: the Title pattern for the monthly view, the main window's period
@@ -147,12 +148,22 @@ std::string PageTitle(const PrintSettings& print, const store::Settings& setting
 
 PageResult BuildPage(const PageRequest& request, const TextMeasure& measure);
 
-// The request for a view as the main window shows it, with the title and the creation date made
-// from the print settings, on A4 paper turned by the print settings' orientation. The caller
-// may put other paper and its resolution in.
-PageRequest PageRequestFor(const store::Settings& settings, const store::MonthModel& model,
-                           const catalogues::CategoryTable* categories, const PrintSettings& print, int mode,
-                           const Date& selected, const Date& today, const std::string& main_font);
+// What the main window prints: its settings, its month model as built for the view, its
+// categories, the view and the selected date.
+struct PageSource {
+  const store::Settings* settings = nullptr;
+  const store::MonthModel* model = nullptr;
+  const catalogues::CategoryTable* categories = nullptr;
+  int mode = 4;
+  Date selected{};
+  Date today{};
+  std::string main_font;
+};
+
+// The request for the view, with the title and the creation date made from the print settings,
+// on A4 paper turned by the print settings' orientation. The caller may put other paper and its
+// resolution in.
+PageRequest PageRequestFor(const PageSource& source, const PrintSettings& print);
 
 // The main window's font name: the first item of Window SysFont, else `fallback`.
 std::string MainFontName(const store::Settings& settings, const std::string& fallback);

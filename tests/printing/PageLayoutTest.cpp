@@ -61,16 +61,7 @@ class PageFixture : public ::testing::Test {
     request.options = store::ModelOptionsOf(settings, mode);
     request.todo_marks = todos;
     store::SchUpdate(model, fs, request);
-    PageRequest page;
-    page.settings = &settings;
-    page.model = &model;
-    page.print = print;
-    page.mode = mode;
-    page.selected = selected;
-    page.today = request.today;
-    page.main_font = "IPAexGothic";
-    page.title = PageTitle(print, settings, mode, selected);
-    page.date_line = CreationDateText(print.date, request.today);
+    PageRequest page = PageRequestFor(PageSource{&settings, &model, nullptr, mode, selected, request.today, "IPAexGothic"}, print);
     page.paper_width_mm = paper_w;
     page.paper_height_mm = paper_h;
     page.dpi = 144;
