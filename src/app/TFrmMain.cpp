@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QGuiApplication>
@@ -257,6 +258,8 @@ void TFrmMain::BuildMenu() {
   enable("MenHelp", &TFrmMain::MenHelpClick);
   enable("MenWebHelp", &TFrmMain::MenWebHelpClick);
   enable("MenSchAdd", &TFrmMain::DaySchAdd);
+  enable("MenPrint", &TFrmMain::MenPrintClick);
+  enable("MenPreview", &TFrmMain::MenPreviewClick);
 }
 
 void TFrmMain::BuildStatusBar() {

@@ -18,6 +18,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 
 namespace kal::platform {
 class Clock;
@@ -98,6 +99,10 @@ class TFrmMain : public QMainWindow {
   void MenHelpClick();
   // "Webオンラインヘルプ(&W)".
   void MenWebHelpClick();
+  // "スケジュール表の印刷(&P)" (`CalenderPrint`) and "印刷プレビュー(&V)" (`PrintPreview`) for the
+  // view shown (TFrmMainPrint.cpp).
+  void MenPrintClick();
+  void MenPreviewClick();
 
   // The selected date of the calendar: today (from the clock) when the window is created.
   const store::Date& SelectedDate() const { return selected_date_; }
@@ -149,6 +154,7 @@ class TFrmMain : public QMainWindow {
   std::unique_ptr<catalogues::CategoryIcons> category_icons_;
   std::unique_ptr<mainwindow::GridModel> model_;
   mainwindow::MainLayout* layout_ = nullptr;
+  std::unique_ptr<QPrinter> printer_;  // the printer chosen for printing, kept while the window lives
 };
 
 }  // namespace kal::app
