@@ -190,10 +190,22 @@ class Builder {
         dates.push_back(table.rows[static_cast<std::size_t>(rr)]
                                   [static_cast<std::size_t>(ColumnPosition(c, v.sat_sun_no, str_week))]);
       }
+      // Backgrounds first, so that a bar drawn from a cell over the next ones stays visible.
+      std::vector<mainwindow::CellContents> looks;
+      std::vector<CellDay> days;
       for (int c = 0; c < columns; ++c) {
         ctx.first_cell = rr == 0 && c == 0;
-        DayCell(cells, dates, c, ctx, rr == 0 && c == 0, year, month);
+        const Date date = dates[static_cast<std::size_t>(c)];
+        CellDay day = r_.model ? CellDayOf(*r_.model, date) : CellDay{};
+        day.date = date;
+        looks.push_back(BuildCell(day, ctx));
+        days.push_back(std::move(day));
+        Fill(cells[static_cast<std::size_t>(c)], p_.color ? looks.back().back_colour : kWhite);
+        Frame(cells[static_cast<std::size_t>(c)], kBlack, thin_);
       }
+      for (int c = 0; c < columns; ++c)
+        DayCell(cells, dates, c, days[static_cast<std::size_t>(c)], looks[static_cast<std::size_t>(c)], rr == 0 && c == 0,
+                year, month);
     }
     // The frame and the left border of the first column are thick.
     Frame(PageBox{grid_.left, grid_.top, grid_.right, ys.back()}, kBlack, thick_);
@@ -201,17 +213,12 @@ class Builder {
     return true;
   }
 
-  void DayCell(const std::vector<PageBox>& cells, const std::vector<Date>& dates, int c,
-               const mainwindow::CellContext& ctx, bool first_cell, int year, int month) {
-    using namespace mainwindow;
+  // The texts and bars of one cell (its background is already drawn).
+  void DayCell(const std::vector<PageBox>& cells, const std::vector<Date>& dates, int c, const mainwindow::CellDay& day,
+               const mainwindow::CellContents& look, bool first_cell, int year, int month) {
     const PageBox& cell = cells[static_cast<std::size_t>(c)];
     const Date date = dates[static_cast<std::size_t>(c)];
     const bool other = store::YearOf(date) != year || store::MonthOf(date) != month;
-    CellDay day = r_.model ? CellDayOf(*r_.model, date) : CellDay{};
-    day.date = date;
-    const CellContents look = BuildCell(day, ctx);
-    Fill(cell, p_.color ? look.back_colour : kWhite);
-    Frame(cell, kBlack, thin_);
     if (other && p_.other_month == 0) return;
     const bool light = other && p_.other_month == 2;
     const int text_colour = light ? kGrey : p_.color ? look.text_colour : kBlack;

@@ -217,6 +217,24 @@ TEST_F(PageFixture, AFourDayScheduleFromAFridayGivesTwoBars) {
     return out;
   };
   EXPECT_EQ(bars[0].colour, kBlack);
+  // Nothing filled later covers a bar: the cells it runs over got their backgrounds first.
+  for (const TextItem& bar : bars) {
+    const PageBox box{bar.box.left - 2, bar.box.top, bar.box.right + 2, bar.box.bottom};
+    bool after_bar = false;
+    for (const PageItem& item : page.items) {
+      const auto* f = std::get_if<FillItem>(&item);
+      if (f == nullptr) continue;
+      if (f->box == box) {
+        EXPECT_EQ(f->colour, kSilver);
+        after_bar = true;
+      } else if (after_bar) {
+        EXPECT_FALSE(f->box.left < box.right && box.left < f->box.right && f->box.top < box.bottom &&
+                     box.top < f->box.bottom)
+            << "a fill over the bar " << f->box.left << "," << f->box.top;
+      }
+    }
+    EXPECT_TRUE(after_bar);
+  }
   ASSERT_EQ(frames_of(page, bars[0]).size(), 1u);
   EXPECT_EQ(frames_of(page, bars[0])[0].colour, kBlack);
   print.ren_waku = false;
