@@ -287,9 +287,10 @@ class Builder {
         texts.resize(static_cast<std::size_t>((inner.bottom - y) / line_h_));
       }
       if (o.boxed) {
-        const int width = std::min(inner.width(), m_.Width(font, o.text) + 2 * thin_);
-        const PageBox box{inner.left, y, inner.left + width, y + line_h_};
-        Fill(box, o.back_colour);
+        int widest = 0;
+        for (const std::string& t : texts) widest = std::max(widest, m_.Width(font, t));
+        const int width = std::min(inner.width(), widest + 2 * thin_);
+        Fill(PageBox{inner.left, y, inner.left + width, y + static_cast<int>(texts.size()) * line_h_}, o.back_colour);
       }
       for (const std::string& t : texts) {
         const PageBox box{inner.left + (o.boxed ? thin_ : 0), y, inner.right, y + line_h_};
