@@ -136,6 +136,7 @@ class TFrmMain : public QMainWindow {
   void BuildStatusBar();
   void CategoryLoad();
   void ModelReload(int mode, const store::Date& selected);
+  void OpenPrintWindow(bool preview);
   void PlaceWindow();
   store::WindowGeometry Geometry() const;
   store::WindowShowState ShowState() const;

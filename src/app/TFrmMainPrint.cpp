@@ -31,28 +31,24 @@ printing::PrintContext PrintContextOf(const Session& session, platform::FileSyst
 
 }  // namespace
 
-void TFrmMain::MenPrintClick() {
-  if (!printing::PrintableMode(layout_->Mode())) {
-    ports_.dialogs.Error(printing::kPrintViewMessage, printing::kPrintErrorCaption);
-    return;
-  }
-  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printing::TDlgPrint dialog(PrintContextOf(session_, ports_.files, ports_.dialogs, ports_.clock, *layout_, *model_,
-                                            categories_, title_),
-                             *printer_, false, this);
-  dialog.exec();
-}
+void TFrmMain::MenPrintClick() { OpenPrintWindow(false); }
 
-void TFrmMain::MenPreviewClick() {
+void TFrmMain::MenPreviewClick() { OpenPrintWindow(true); }
+
+// The print settings dialog or the preview for the view shown; views without day cells are refused.
+void TFrmMain::OpenPrintWindow(bool preview) {
   if (!printing::PrintableMode(layout_->Mode())) {
     ports_.dialogs.Error(printing::kPrintViewMessage, printing::kPrintErrorCaption);
     return;
   }
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printing::TDlgPreview preview(PrintContextOf(session_, ports_.files, ports_.dialogs, ports_.clock, *layout_, *model_,
-                                               categories_, title_),
-                                *printer_, false, this);
-  preview.exec();
+  const printing::PrintContext context =
+      PrintContextOf(session_, ports_.files, ports_.dialogs, ports_.clock, *layout_, *model_, categories_, title_);
+  if (preview) {
+    printing::TDlgPreview(context, *printer_, false, this).exec();
+  } else {
+    printing::TDlgPrint(context, *printer_, false, this).exec();
+  }
 }
 
 }  // namespace kal::app

@@ -72,6 +72,16 @@ bool SetViewCount(store::Settings& settings, int mode, int count);
 store::ModelRequest ViewModelRequest(CliContext& context, const store::Settings& settings, int mode,
                                      const store::Date& selected);
 
+// The arguments of a view command: yyyymm --view N [--count N] and, when `output_option` is
+// given, that option with its value (required); the session's settings with the count applied.
+struct ViewArgs {
+  int year = 0, month = 0, mode = 0;
+  std::string output;
+  store::Settings settings;
+};
+ViewArgs ParseViewArgs(CliContext& context, const std::vector<std::string>& args, const std::string& usage,
+                       const std::string& output_option);
+
 // model yyyymm --view N [--count N]: the month model as the view builds it with that month selected.
 int RunModel(CliContext& context, const std::vector<std::string>& args);
 // holidays yyyy: the holiday-type entries of every day of the year in the monthly view's model.

@@ -61,26 +61,36 @@ std::string Digit(int n) { return std::to_string(n); }
 
 }  // namespace
 
-int RunModel(CliContext& context, const std::vector<std::string>& args) {
-  const char* usage = "model takes yyyymm --view N [--count N]";
-  int year = 0, month = 0, mode = 0, count = 0;
+ViewArgs ParseViewArgs(CliContext& context, const std::vector<std::string>& args, const std::string& usage,
+                       const std::string& output_option) {
+  ViewArgs v;
+  int count = 0;
   bool has_count = false;
-  if (args.empty() || !ParseMonthStem(args[0], year, month)) throw UsageError{usage};
+  if (args.empty() || !ParseMonthStem(args[0], v.year, v.month)) throw UsageError{usage};
   for (std::size_t i = 1; i < args.size(); ++i) {
     if (i + 1 >= args.size()) throw UsageError{usage};
     if (args[i] == "--view") {
-      if (!ParseCount(args[++i], mode) || mode < 1 || mode > store::kViewModeCount) throw UsageError{usage};
+      if (!ParseCount(args[++i], v.mode) || v.mode < 1 || v.mode > store::kViewModeCount) throw UsageError{usage};
     } else if (args[i] == "--count") {
       if (!ParseCount(args[++i], count)) throw UsageError{usage};
       has_count = true;
+    } else if (!output_option.empty() && args[i] == output_option) {
+      v.output = args[++i];
     } else {
       throw UsageError{usage};
     }
   }
-  if (mode == 0) throw UsageError{usage};
-  store::Settings settings = SessionOf(context).settings;
-  if (has_count && !SetViewCount(settings, mode, count)) throw UsageError{"--count is out of the range of view " + Digit(mode)};
+  if (v.mode == 0 || (!output_option.empty() && v.output.empty())) throw UsageError{usage};
+  v.settings = SessionOf(context).settings;
+  if (has_count && !SetViewCount(v.settings, v.mode, count))
+    throw UsageError{"--count is out of the range of view " + Digit(v.mode)};
+  return v;
+}
 
+int RunModel(CliContext& context, const std::vector<std::string>& args) {
+  ViewArgs v = ParseViewArgs(context, args, "model takes yyyymm --view N [--count N]", "");
+  const int year = v.year, month = v.month, mode = v.mode;
+  const store::Settings& settings = v.settings;
   store::MonthModel model;
   const store::RebuildResult result =
       store::SchUpdate(model, context.files, ViewModelRequest(context, settings, mode, store::MakeDate(year, month, 1)));

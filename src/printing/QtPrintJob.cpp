@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "printing/QtPagePainter.h"
+#include "store/TextFile.h"
 
 namespace kal::printing {
 
@@ -22,6 +23,15 @@ class WaitCursor {
 };
 
 }  // namespace
+
+PrintSettings ReadPrintSettings(const PrintContext& context) {
+  try {
+    return ReadPrintSettingsFile(*context.files, context.program_folder, context.source.main_font);
+  } catch (const store::FileError& e) {
+    context.dialogs->Error(e.what(), store::kFileErrorCaption);
+    return DefaultPrintSettings(context.source.main_font);
+  }
+}
 
 void ApplyPrintSettings(QPrinter& printer, const PrintSettings& print) {
   printer.setFullPage(true);

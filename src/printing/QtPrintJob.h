@@ -24,6 +24,9 @@ struct PrintContext {
   std::string job_title;       // the application's title
 };
 
+// Klprint.ini of the context's program folder; the defaults, after a message, when it cannot be read.
+PrintSettings ReadPrintSettings(const PrintContext& context);
+
 // The printer turned and given the margins of the settings; it draws on the whole paper.
 void ApplyPrintSettings(QPrinter& printer, const PrintSettings& print);
 

@@ -78,12 +78,7 @@ TDlgPreview::TDlgPreview(const PrintContext& context, QPrinter& printer, bool fr
 }
 
 void TDlgPreview::LoadSettings() {
-  print_ = DefaultPrintSettings(context_.source.main_font);
-  try {
-    print_ = ReadPrintSettingsFile(*context_.files, context_.program_folder, context_.source.main_font);
-  } catch (const store::FileError& e) {
-    context_.dialogs->Error(e.what(), store::kFileErrorCaption);
-  }
+  print_ = ReadPrintSettings(context_);
   ApplyPrintSettings(printer_, print_);
   reported_ = false;
 }

@@ -207,13 +207,7 @@ TDlgPrint::TDlgPrint(const PrintContext& context, QPrinter& printer, bool from_p
 
   // Opening: the caption, every control from Klprint.ini, the samples.
   SetCaption();
-  PrintSettings settings = DefaultPrintSettings(context_.source.main_font);
-  try {
-    settings = ReadPrintSettingsFile(*context_.files, context_.program_folder, context_.source.main_font);
-  } catch (const store::FileError& e) {
-    context_.dialogs->Error(e.what(), store::kFileErrorCaption);
-  }
-  LoadControls(settings);
+  LoadControls(ReadPrintSettings(context_));
 }
 
 void TDlgPrint::SetCaption() { setWindowTitle(QStringLiteral("印刷 - ") + printer_.printerName()); }
