@@ -313,6 +313,60 @@ TEST_F(PageFixture, MarginsLargerThanThePageAreRefused) {
   }
 }
 
+TEST_F(PageFixture, ColourPrintingTakesTheWindowsColours) {
+  store::ScheduleFields bar;
+  bar.day = 13;
+  bar.title = "色付きの出張";
+  bar.span = 2;
+  bar.text_colour = 0x0000FF;
+  bar.bar_colour = 0xFFC080;
+  Month(2024, 5, {store::BuildScheduleLine(bar).line});
+  print.title_font.colour = 0x008000;
+  struct Case {
+    bool colour;
+    int title, header_saturday, bar_fill, bar_text, holiday_back, sunday_back;
+  };
+  const store::ColorSettings& c = settings.color;
+  for (const Case& k : {Case{false, kBlack, kSilver, kSilver, kBlack, kSilver, kWhite},
+                        Case{true, 0x008000, c.sah.back, 0xFFC080, 0x0000FF, c.syu.back, c.sun.back}}) {
+    print.color = k.colour;
+    const Page page = Build().page;
+    EXPECT_EQ(Runs(page, "2024年 5月のスケジュール")[0].colour, k.title) << k.colour;
+    auto fill_under = [&](const TextItem& t) {
+      int colour = -1;
+      for (const PageItem& item : page.items) {
+        const auto* f = std::get_if<FillItem>(&item);
+        if (f && f->box.left <= t.box.left && t.box.left < f->box.right && f->box.top <= t.box.top &&
+            t.box.top < f->box.bottom)
+          colour = f->colour;  // the last fill under the text's corner
+      }
+      return colour;
+    };
+    EXPECT_EQ(fill_under(Runs(page, "土曜日")[0]), k.header_saturday) << k.colour;
+    const TextItem bar_text = Runs(page, "色付きの出張")[0];
+    EXPECT_EQ(bar_text.colour, k.bar_text) << k.colour;
+    EXPECT_EQ(fill_under(bar_text), k.bar_fill) << k.colour;
+    EXPECT_EQ(fill_under(Runs(page, "こどもの日")[0]), k.holiday_back) << k.colour;
+    EXPECT_EQ(fill_under(Runs(page, "12")[0]), k.sunday_back) << k.colour;  // Sunday 12 May
+  }
+}
+
+TEST_F(PageFixture, HiddenWeekEndsLeaveFiveColumns) {
+  settings.view_mode(4).sat_sun_no = true;
+  settings.view.str_week = 1;
+  Month(2024, 5, {Schedule(11, "土曜の予定"), Schedule(10, "金曜の予定")});
+  const Page page = Build().page;
+  EXPECT_TRUE(Has(page, "月曜日"));
+  EXPECT_TRUE(Has(page, "金曜日"));
+  EXPECT_FALSE(Has(page, "土曜日") || Has(page, "日曜日"));
+  EXPECT_TRUE(Has(page, "金曜の予定"));
+  EXPECT_FALSE(Has(page, "土曜の予定"));
+  // Five equal columns.
+  const auto friday = Runs(page, "金曜日");
+  EXPECT_EQ(friday[0].clip.right, 1684 - MmToDots(10, 144) - 1);
+  EXPECT_NEAR(friday[0].clip.width() * 5, 1684 - 2 * MmToDots(10, 144) - 2, 5);
+}
+
 TEST_F(PageFixture, TheMultiWeekViewTakesTheWindowCaptionAndItsWeekCount) {
   settings.view_mode(3).week_no = 2;
   Month(2024, 5, {Schedule(20, "週の予定")});
