@@ -74,7 +74,9 @@ def main():
         check("2024.05.20" not in text, "no creation date with (なし)")
         check("大安" not in text and "仏滅" not in text, "no rokuyo")
 
-        # Refusals: margins larger than the paper, a view without day cells.
+        # Refusals: an unwritable file, margins larger than the paper, a view without day cells.
+        r = run(cli, folder, "print", "202405", "--view", "4", "--output", os.path.join(folder, "no", "such.pdf"))
+        check(r.returncode == 1 and "に書き込めません。" in r.stderr.decode(), "an unwritable output file is reported")
         with open(os.path.join(folder, "Klprint.ini"), "wb") as f:
             f.write(b"[Margin]\r\nLeft=200\r\nRight=200\r\n")
         os.remove(out)
