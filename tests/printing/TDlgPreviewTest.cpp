@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -24,6 +25,7 @@
 #include "store/Settings.h"
 #include "store/TextFile.h"
 #include "support/FakeDialogs.h"
+#include "support/QtTestHelpers.h"
 #include "support/TempFolder.h"
 
 namespace kal::printing {
@@ -141,6 +143,46 @@ TEST_F(PrintWindows, PrintingFromThePreviewDrawsThePageOnThePrinter) {
   EXPECT_NE(text.find("2024.05.20"), std::string::npos);
   EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
   EXPECT_TRUE(printer.fullPage());
+}
+
+TEST_F(PrintWindows, ThePreviewsSetupReloadsTheSettingsAtSixtyPercent) {
+  TDlgPreview preview(Context(), printer, false);
+  preview.BtnZoomIn->click();
+  bool hidden_buttons = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<TDlgPrint*>(test::FindModal());
+    ASSERT_NE(dialog, nullptr);
+    hidden_buttons = !dialog->BtnPrint->isVisible() && !dialog->BtnPreview->isVisible();
+    dialog->RdoOrientation[0]->setChecked(true);
+    dialog->CmbTitle->setCurrentText(QStringLiteral("eee yyyy"));
+    dialog->BtnOk->click();
+  });
+  preview.BtnSetupClick();
+  EXPECT_TRUE(hidden_buttons);
+  EXPECT_EQ(preview.Zoom(), 60);
+  EXPECT_FALSE(preview.Settings().landscape());
+  EXPECT_TRUE(preview.SbrStatus->text().endsWith(QStringLiteral("A4 縦")));
+  ASSERT_TRUE(preview.Shown().ok);
+  EXPECT_EQ(preview.Shown().page.Texts().front(), "May 2024");
+  EXPECT_EQ(ReadPrintSettingsFile(fs, dir.path(), "IPAexGothic").orientation, 0);
+}
+
+TEST_F(PrintWindows, ThePrintButtonSavesAndPrints) {
+  TDlgPrint dialog(Context(), printer, false);
+  dialog.ChkColor->setChecked(true);
+  dialog.BtnPrint->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_TRUE(ReadPrintSettingsFile(fs, dir.path(), "IPAexGothic").color);
+  EXPECT_NE(PdfText(dir / "printed.pdf").find("2024年 5"), std::string::npos);
+  // Margins that leave no page: the message, and the dialog stays open.
+  TDlgPrint again(Context(), printer, false);
+  again.SpnTop->setValue(120);
+  again.SpnBottom->setValue(120);
+  again.BtnPrint->click();
+  EXPECT_NE(again.result(), QDialog::Accepted);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].caption, "印刷");
+  EXPECT_EQ(dialogs.shown[0].text, "余白が大きすぎるため、印刷する範囲がありません。余白を小さくしてください。");
 }
 
 TEST_F(PrintWindows, ThePrintDialogShowsAndSavesTheSettings) {
