@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -117,6 +118,21 @@ TEST_F(PrintWindows, ThePreviewOpensLandscapeAt80PercentAndZoomsBetween40And160)
   EXPECT_TRUE(preview.BtnZoomIn->isEnabled());
   EXPECT_EQ(preview.PnlPaper->width(), paper_width(40));
   EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(PrintWindows, ThePaperStaysCentredWhileItFits) {
+  TDlgPreview preview(Context(), printer, false);
+  preview.BtnZoomOut->click();  // 60 percent
+  preview.show();
+  for (const QSize size : {QSize(1200, 900), QSize(1000, 800)}) {
+    preview.resize(size);
+    QApplication::processEvents();
+    const QWidget* viewport = preview.ScrPage->viewport();
+    const QRect paper = preview.PnlPaper->geometry();
+    ASSERT_LT(paper.width(), viewport->width());
+    EXPECT_NEAR(paper.left(), (viewport->width() - paper.width()) / 2, 1) << size.width();
+    EXPECT_NEAR(paper.top(), (viewport->height() - paper.height()) / 2, 1) << size.width();
+  }
 }
 
 TEST_F(PrintWindows, APortraitSettingStartsAt60AndMarginsLargerThanThePaperAreReportedOnce) {
