@@ -1,5 +1,6 @@
 #include "printing/TDlgPreview.h"
 
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -50,11 +51,18 @@ TDlgPreview::TDlgPreview(const PrintContext& context, QPrinter& printer, bool fr
 
   ScrPage = new QScrollArea(this);
   ScrPage->setObjectName(QStringLiteral("ScrPage"));
-  ScrPage->setAlignment(Qt::AlignCenter);  // the paper stays centred while it fits
   ScrPage->setBackgroundRole(QPalette::Dark);
-  PnlPaper = new QtPaperPanel;
+  ScrPage->setWidgetResizable(true);
+  // The paper stays centred while it fits, and lies 4 pixels from the top and left edges when
+  // it is larger than the area.
+  auto* desk = new QWidget;
+  desk->setObjectName(QStringLiteral("PnlDesk"));
+  auto* desk_layout = new QGridLayout(desk);
+  desk_layout->setContentsMargins(4, 4, 4, 4);
+  PnlPaper = new QtPaperPanel(desk);
   PnlPaper->setObjectName(QStringLiteral("PnlPaper"));
-  ScrPage->setWidget(PnlPaper);
+  desk_layout->addWidget(PnlPaper, 0, 0, Qt::AlignCenter);
+  ScrPage->setWidget(desk);
   layout->addWidget(ScrPage, 1);
   SbrStatus = new QLabel(this);
   SbrStatus->setObjectName(QStringLiteral("SbrStatus"));

@@ -128,11 +128,16 @@ TEST_F(PrintWindows, ThePaperStaysCentredWhileItFits) {
     preview.resize(size);
     QApplication::processEvents();
     const QWidget* viewport = preview.ScrPage->viewport();
-    const QRect paper = preview.PnlPaper->geometry();
+    const QRect paper(preview.PnlPaper->mapTo(viewport, QPoint(0, 0)), preview.PnlPaper->size());
     ASSERT_LT(paper.width(), viewport->width());
     EXPECT_NEAR(paper.left(), (viewport->width() - paper.width()) / 2, 1) << size.width();
     EXPECT_NEAR(paper.top(), (viewport->height() - paper.height()) / 2, 1) << size.width();
   }
+  // Larger than the area: 4 pixels from the top and left edges.
+  for (int i = 0; i < 5; ++i) preview.BtnZoomIn->click();
+  QApplication::processEvents();
+  const QPoint corner = preview.PnlPaper->mapTo(preview.ScrPage->viewport(), QPoint(0, 0));
+  EXPECT_EQ(corner, QPoint(4, 4));
 }
 
 TEST_F(PrintWindows, APortraitSettingStartsAt60AndMarginsLargerThanThePaperAreReportedOnce) {
