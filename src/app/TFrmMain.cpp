@@ -260,6 +260,9 @@ void TFrmMain::BuildMenu() {
   enable("MenSchAdd", &TFrmMain::DaySchAdd);
   enable("MenPrint", &TFrmMain::MenPrintClick);
   enable("MenPreview", &TFrmMain::MenPreviewClick);
+  enable("MenBackup", &TFrmMain::MenBackupClick);
+  enable("MenRestore", &TFrmMain::MenRestoreClick);
+  enable("MenPassword", &TFrmMain::MenPasswordClick);
 }
 
 void TFrmMain::BuildStatusBar() {
@@ -362,6 +365,7 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TFrmMain::FormCloseQuery() {
+  if (restored_) return;
   if (on_close_query) on_close_query();
   store::ExitState state;
   state.initialising = initialising_;

@@ -59,6 +59,9 @@ const std::vector<Command>& Commands() {
        RunAddSchedule},
       {"model", "model yyyymm --view N [--count N]", RunModel},
       {"print", "print yyyymm --view N [--count N] --output FILE.pdf", RunPrint},
+      {"backup", "backup DIR", RunBackup},
+      {"restore", "restore DIR", RunRestore},
+      {"delete-old", "delete-old MONTHS [--yes]", RunDeleteOld},
   };
   return commands;
 }

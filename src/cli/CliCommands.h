@@ -89,4 +89,9 @@ int RunHolidays(CliContext& context, const std::vector<std::string>& args);
 // print yyyymm --view N [--count N] --output FILE.pdf: the printed page of that view as a PDF.
 int RunPrint(CliContext& context, const std::vector<std::string>& args);
 
+// backup DIR / restore DIR / delete-old MONTHS [--yes]: the backup dialog's work without boxes.
+int RunBackup(CliContext& context, const std::vector<std::string>& args);
+int RunRestore(CliContext& context, const std::vector<std::string>& args);
+int RunDeleteOld(CliContext& context, const std::vector<std::string>& args);
+
 }  // namespace kal::cli
