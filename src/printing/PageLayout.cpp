@@ -140,9 +140,9 @@ class Builder {
     const DateTable table = BuildDateTable(mode, year, month, store::DayOf(r_.selected), rows, str_week, false);
     const int columns = v.sat_sun_no ? 5 : 7;
 
-    entry_font_ = PageFont{ParseViewFont(ModeFontItems(s_, mode), r_.main_font).name, PointsToDots(p_.font_size, r_.dpi),
-                           ParseViewFont(ModeFontItems(s_, mode), r_.main_font).style};
-    if (entry_font_.name.empty()) entry_font_.name = r_.main_font;
+    const ViewFont view_font = ParseViewFont(ModeFontItems(s_, mode), r_.main_font);
+    entry_font_ = PageFont{view_font.name.empty() ? r_.main_font : view_font.name, PointsToDots(p_.font_size, r_.dpi),
+                           view_font.style};
     const ViewFont date_view_font = ParseViewFont(s_.font.date, r_.main_font);
     day_font_ = PageFont{date_view_font.name.empty() ? r_.main_font : date_view_font.name,
                          PointsToDots(p_.day_font, r_.dpi), date_view_font.style};
