@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QGuiApplication>
@@ -277,6 +278,8 @@ void TFrmMain::BuildMenu() {
   enable("MenHelp", &TFrmMain::MenHelpClick);
   enable("MenWebHelp", &TFrmMain::MenWebHelpClick);
   enable("MenSchAdd", &TFrmMain::DaySchAdd);
+  enable("MenPrint", &TFrmMain::MenPrintClick);
+  enable("MenPreview", &TFrmMain::MenPreviewClick);
   enable("MenBackup", &TFrmMain::MenBackupClick);
   enable("MenRestore", &TFrmMain::MenRestoreClick);
   enable("MenPassword", &TFrmMain::MenPasswordClick);

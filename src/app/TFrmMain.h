@@ -19,6 +19,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 
 namespace kal::platform {
 class Clock;
@@ -121,6 +122,10 @@ class TFrmMain : public QMainWindow {
   void MenHelpClick();
   // "Webオンラインヘルプ(&W)".
   void MenWebHelpClick();
+  // "スケジュール表の印刷(&P)" (`CalenderPrint`) and "印刷プレビュー(&V)" (`PrintPreview`) for the
+  // view shown (TFrmMainPrint.cpp).
+  void MenPrintClick();
+  void MenPreviewClick();
 
   // The selected date of the calendar: today (from the clock) when the window is created.
   const store::Date& SelectedDate() const { return selected_date_; }
@@ -201,6 +206,7 @@ class TFrmMain : public QMainWindow {
   void RemindersDestroy();
   void MenToolPopup();
   void GridMenuAddons(QMenu* menu, const store::Date& selected);
+  void OpenPrintWindow(bool preview);
   void PlaceWindow();
   void BuildMemoPanels();
   void ConnectMemoCommands();
@@ -234,6 +240,7 @@ class TFrmMain : public QMainWindow {
   std::unique_ptr<platform::Sound> sound_;
   reminders::Reminders* reminders_ = nullptr;
   store::Date alarms_date_{};  // the date the month model's alarm list belongs to
+  std::unique_ptr<QPrinter> printer_;  // the printer chosen for printing, kept while the window lives
 };
 
 }  // namespace kal::app

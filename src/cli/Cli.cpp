@@ -65,6 +65,7 @@ const std::vector<Command>& Commands() {
        "add-todo --subject T [--limit yyyy/mm/dd] [--start yyyy/mm/dd] [--priority A|B|C|D] [--progress 0-100]"
        " [--done] [--category C] [--memo TEXT] [--link PATH] [repetition options of repeat]",
        RunAddTodo},
+      {"print", "print yyyymm --view N [--count N] --output FILE.pdf", RunPrint},
       {"backup", "backup DIR", RunBackup},
       {"restore", "restore DIR", RunRestore},
       {"delete-old", "delete-old MONTHS [--yes]", RunDeleteOld},

@@ -134,12 +134,13 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
                      "MenLinePitch5", "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoEdit",
                      "MenMemoPanel", "MenMiniBef", "MenMiniCur", "MenMiniNxt", "MenMonthly", "MenMonthly2",
                      "MenMonthly3", "MenNextMonth", "MenNextYear", "MenNoteEdit", "MenNotePanel", "MenNowMonth",
-                     "MenPanelMode", "MenPassword", "MenRefresh", "MenRestore", "MenSatSun", "MenSatSunNo",
-                     "MenSchAdd", "MenSchListView", "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent",
-                     "MenStatusBar", "MenTimeSignal", "MenTodoAdd", "MenToolBar", "MenUnderPanel", "MenVersion",
-                     "MenVertical", "MenWebHelp", "MenWeekly", "MenYearly", "MenYearly2", "PopWek5", "PopWek6"}));
+                     "MenPanelMode", "MenPassword", "MenPreview", "MenPrint", "MenRefresh", "MenRestore",
+                     "MenSatSun", "MenSatSunNo", "MenSchAdd", "MenSchListView", "MenSidePanel", "MenSizeResetAll",
+                     "MenSizeResetCurrent", "MenStatusBar", "MenTimeSignal", "MenTodoAdd", "MenToolBar",
+                     "MenUnderPanel", "MenVersion", "MenVertical", "MenWebHelp", "MenWeekly", "MenYearly",
+                     "MenYearly2", "PopWek5", "PopWek6"}));
   // Commands of later parts stay disabled.
-  for (const char* name : {"MenPrint", "MenMiniMode", "MenTray", "MenSetup"}) {
+  for (const char* name : {"MenMiniMode", "MenTray", "MenSetup"}) {
     EXPECT_FALSE(w->Action(QString::fromUtf8(name))->isEnabled()) << name;
   }
   // A submenu with nothing to offer yet is greyed out as a whole.
