@@ -45,6 +45,8 @@ class GridModel {
   std::vector<Message> Reload(platform::FileSystem& fs, const store::Settings& settings, int mode, const Date& selected,
                               const Date& today, const std::string& data_folder, const std::string& memo_folder);
   CellDay Day(const Date& date) const { return CellDayOf(*model_, date); }
+  // Whether the model holds the month (year, month) in one of its slots.
+  bool Holds(int year, int month) const;
   const store::MonthModel& model() const { return *model_; }
 
  private:

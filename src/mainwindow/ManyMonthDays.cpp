@@ -82,4 +82,13 @@ std::string ManyMonthDateLine(const Date& date, std::string_view flags, bool jap
   return text;
 }
 
+void MoveFirstLineToDateLine(CellContents& cell) {
+  for (auto it = cell.lines.begin(); it != cell.lines.end(); ++it) {
+    if (it->bar || it->band == -2) continue;  // bars and empty bar lanes keep their places
+    cell.date_text += (cell.date_text.empty() ? "" : "  ") + it->text;
+    cell.lines.erase(it);
+    return;
+  }
+}
+
 }  // namespace kal::mainwindow

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "mainwindow/CellContents.h"
 #include "store/DateText.h"
 
 namespace kal::mainwindow {
@@ -45,5 +46,10 @@ Date ManyMonthOfCell(const ManyMonthGrid& grid, int row, int column);
 // with "曜日" ("月".."日" with `japanese`, else "MON".."SUN"), joined by a blank; "" when neither
 // is on.
 std::string ManyMonthDateLine(const Date& date, std::string_view flags, bool japanese);
+
+// Mode 8 without "六曜": the cell's first item line (a holiday name, schedule or ToDo item; not a
+// multi-day bar) moves up onto the date line, after two blanks, so that the short day rows still
+// show it.
+void MoveFirstLineToDateLine(CellContents& cell);
 
 }  // namespace kal::mainwindow

@@ -75,5 +75,27 @@ TEST(ManyMonthDays, DateLineByDisplayItems) {
   EXPECT_EQ(ManyMonthDateLine(MakeDate(2027, 3, 7), flags, true), "日");
 }
 
+TEST(ManyMonthDays, FirstItemMovesOntoTheDateLineButBarsStay) {
+  CellContents cell;
+  cell.date_text = " 3 水";
+  CellLine bar;
+  bar.bar = true;
+  bar.text = "出張";
+  CellLine lane;
+  lane.band = -2;
+  CellLine first;
+  first.text = "会議";
+  CellLine second;
+  second.text = "来客";
+  cell.lines = {bar, lane, first, second};
+  MoveFirstLineToDateLine(cell);
+  EXPECT_EQ(cell.date_text, " 3 水  会議");
+  ASSERT_EQ(cell.lines.size(), 3u);
+  EXPECT_EQ(cell.lines[2].text, "来客");
+  CellContents empty;
+  MoveFirstLineToDateLine(empty);
+  EXPECT_EQ(empty.date_text, "");
+}
+
 }  // namespace
 }  // namespace kal::mainwindow

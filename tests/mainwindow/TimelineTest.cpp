@@ -159,7 +159,7 @@ TEST(TimelinePlacement, HiddenItemsAndCategoriesTakeNoPlace) {
   flags[kItemHoliday] = '0';
   PlacementOptions o = Options(0, 23);
   o.flags = flags;
-  const catalogues::CategoryTable table({"work          1 00000255000065535003", "home          0 "});
+  const catalogues::CategoryTable table({"work          1 0000025500065535003", "home          0 "});
   o.categories = &table;
   o.category_mode = catalogues::kShowChecked;  // unticked categories hidden
   const std::vector<std::string> entries = {store::MakeEntry("00", '0', 9999, "holiday"),
