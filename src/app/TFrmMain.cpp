@@ -154,6 +154,9 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.table_folder = session_.folders.table;
   host.on_selected = [this](const store::Date& date) { selected_date_ = date; };
   host.on_cell_double_click = [this] { DaySchAdd(); };
+  host.on_new_at_time = [this](const std::string& start, const std::string& end) {
+    ShowDlgSchInput(0, std::nullopt, std::nullopt, {start, end});
+  };
   host.on_edit_entry = [this](const std::optional<std::string>& entry) { SchListEdit(entry); };
   model_ = std::make_unique<mainwindow::GridModel>();
   layout_ = new mainwindow::MainLayout(std::move(host), this);
@@ -161,6 +164,7 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   mainwindow::DaySource days;
   days.reload = [this](int mode, const store::Date& selected, int) { ModelReload(mode, selected); };
   days.day = [this](const store::Date& date) { return model_->Day(date); };
+  days.holds = [this](int year, int month) { return model_->Holds(year, month); };
   days.memo_of = [this](const mainwindow::DayEntry& entry, const store::Date& date) {
     return mainwindow::EntryMemo(ports_.files, session_.folders.data, entry, date);
   };
@@ -392,12 +396,17 @@ void TFrmMain::MenHelpClick() {
 void TFrmMain::MenWebHelpClick() { ports_.shell.Open(mainwindow::WebHelpAddress()); }
 
 bool TFrmMain::ShowDlgSchInput(int mode, const std::optional<store::OldSchedule>& source,
-                               const std::optional<store::Date>& range_end) {
+                               const std::optional<store::Date>& range_end,
+                               const std::pair<std::string, std::string>& times) {
   schedule::OpenRequest request;
   request.mode = static_cast<schedule::EntryMode>(mode);
   request.date = selected_date_;
   if (mode == 1 || mode == 3) request.source = source;
   if (mode == 0) request.range_end = range_end;
+  if (mode == 0) {
+    request.start_time = times.first;
+    request.end_time = times.second;
+  }
   schedule::TDlgSchInput dialog({ports_.dialogs, ports_.files, ports_.shell, ports_.clock}, session_, request, this);
   const bool stored = dialog.exec() == QDialog::Accepted;
   if (stored || dialog.NeedsReload()) {
