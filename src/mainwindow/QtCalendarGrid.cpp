@@ -163,6 +163,7 @@ void QtCalendarGrid::paintEvent(QPaintEvent*) {
   p.fillRect(rect(), C(kBlankCellColour));
   spots_.clear();
   widest_ = 0;
+  const std::vector<std::vector<int>> measured_before = needed_;
   needed_.assign(picture_.cells.size(), {});
   if (settings_ == nullptr) return;
   const int header_height = picture_.row_heights.empty() ? 0 : picture_.row_heights[0];
@@ -209,6 +210,7 @@ void QtCalendarGrid::paintEvent(QPaintEvent*) {
     p.fillRect(QRect(in.left(), in.top(), w, in.height()), colour);
     p.fillRect(QRect(in.right() - w + 1, in.top(), w, in.height()), colour);
   }
+  if (needed_ != measured_before) emit LinesMeasured();
 }
 
 void QtCalendarGrid::PaintHeader(QPainter& p, int column, const QRect& r) {

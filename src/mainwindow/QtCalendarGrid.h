@@ -89,6 +89,8 @@ class QtCalendarGrid : public QWidget {
   void ItemDoubleClicked(int row, int column, int line);
   // The day cell under the mouse changed (-1, -1 when the mouse left the cells).
   void HoverCellChanged(int row, int column);
+  // A repaint measured heights of the cells' lines different from the repaint before.
+  void LinesMeasured();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -61,6 +61,9 @@ void MainLayout::BuildTimeline(QWidget* calendar, QVBoxLayout* layout) {
     if (host_.on_edit_entry) host_.on_edit_entry(e.key + std::string(1, e.kind) + e.index + e.payload);
   });
   connect(grd_ver_, &QtTimeline::LeaveTop, this, [this] { grid_->setFocus(); });
+  connect(grid_, &QtCalendarGrid::LinesMeasured, this, [this] {
+    if (mode_ <= kModeVertical) QTimer::singleShot(0, this, [this] { SizeChange(); });
+  });
   grd_ver_->block_hint = [this](int column, const BlockLook& look) {
     const Date date = grd_ver_->Picture().columns.at(static_cast<std::size_t>(column)).date;
     std::vector<std::string> memo;
@@ -156,13 +159,10 @@ void MainLayout::PaintTimeline() {
   }
   header.cells.push_back(std::move(row));
   header.dates.push_back(std::move(row_dates));
-  // Row 1 is as high as the tallest day's entries (measured by drawing them), at least 28
-  // pixels and at most a third of the calendar side.
+  // Row 1 is as high as the tallest day's entries (as the last repaint measured them; a new
+  // measure lays the header out again), at least 28 pixels and at most a third of the calendar
+  // side.
   const int cap = std::max(kAllDayMinimum, grid_->parentWidget()->height() / 3);
-  header.row_heights = {kCaptionHeight, kAllDayMinimum};
-  grid_->SetPicture(header);
-  grid_->SetSelected(0, selected_column);
-  if (grid_->isVisible()) grid_->repaint();
   int all_day = kAllDayMinimum;
   for (std::size_t c = 0; c < dates.size(); ++c)
     all_day = std::max(all_day, grid_->NeededHeight(0, static_cast<int>(c)) + 2);
@@ -170,6 +170,7 @@ void MainLayout::PaintTimeline() {
   header.row_heights = {kCaptionHeight, all_day};
   grid_->setFixedHeight(kCaptionHeight + all_day + 3);
   grid_->SetPicture(std::move(header));
+  grid_->SetSelected(0, selected_column);
 
   // The timeline.
   TimelinePicture picture;
