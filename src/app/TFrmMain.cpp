@@ -421,7 +421,11 @@ void TFrmMain::SetSelectedDate(const store::Date& date) {
   if (layout_ != nullptr && !(layout_->SelectedDate() == date)) layout_->SetSelectedDate(date);
 }
 
-void TFrmMain::DaySchAdd() { ShowDlgSchInput(0); }
+void TFrmMain::DaySchAdd() {
+  // With the timeline focused, the new schedule takes its half hour or selected range.
+  const auto times = layout_ != nullptr ? layout_->TimelineTimes() : std::nullopt;
+  ShowDlgSchInput(0, std::nullopt, std::nullopt, times.value_or(std::pair<std::string, std::string>{}));
+}
 void TFrmMain::DaySchRep(const store::OldSchedule& source) { ShowDlgSchInput(1, source); }
 
 void TFrmMain::SchListEdit(const std::optional<std::string>& entry) {

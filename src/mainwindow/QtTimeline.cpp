@@ -58,6 +58,16 @@ QSize QtTimeline::sizeHint() const {
   return {w, Rows() * std::max(1, picture_.row_height)};
 }
 
+std::optional<std::pair<int, int>> QtTimeline::SelectedRows() const {
+  if (range_end_ < 0 || anchor_row_ < 0 || range_end_ == anchor_row_) return std::nullopt;
+  return std::make_pair(anchor_row_, range_end_);
+}
+
+void QtTimeline::ClearRange() {
+  range_end_ = -1;
+  update();
+}
+
 void QtTimeline::SetCurrent(int row, int column) {
   current_row_ = std::clamp(row, -1, Rows() - 1);
   current_column_ = std::clamp(column, -1, static_cast<int>(picture_.columns.size()) - 1);
@@ -163,7 +173,10 @@ void QtTimeline::PaintColumn(QPainter& p, int column) {
     if (cell.isEmpty()) continue;
     int back = day.back_colour;
     if (RowShaded(picture_.settings, r)) back = Darker(back, 0x161616);
-    if (r == current_row_ && column == current_column_ && hasFocus()) back = settings_->color.sel.back;
+    const auto range = SelectedRows();
+    const bool in_range = range && column == current_column_ && r >= std::min(range->first, range->second) &&
+                          r <= std::max(range->first, range->second);
+    if (in_range || (r == current_row_ && column == current_column_ && hasFocus())) back = settings_->color.sel.back;
     p.fillRect(cell, C(back));
     // The line under each full hour (black after 11 and 23 o'clock) and at the cell's right.
     if (r % 2 == 1) {
@@ -225,6 +238,12 @@ void QtTimeline::mousePressEvent(QMouseEvent* event) {
   setFocus();
   int row = 0, column = 0;
   if (!CellAt(event->pos(), &row, &column)) return;
+  if ((event->modifiers() & Qt::ShiftModifier) && column == current_column_ && anchor_row_ >= 0) {
+    range_end_ = row;
+  } else {
+    anchor_row_ = row;
+    range_end_ = -1;
+  }
   SetCurrent(row, column);
   emit CellClicked(row, column);
 }
@@ -248,6 +267,13 @@ void QtTimeline::mouseMoveEvent(QMouseEvent* event) {
   int row = 0, column = -1;
   int block = -1;
   if (CellAt(event->pos(), &row, &column)) block = BlockAt(event->pos(), column);
+  // Dragging with the button held selects a range of half hours in the current column.
+  if ((event->buttons() & Qt::LeftButton) && column >= 0 && column == current_column_ && anchor_row_ >= 0 &&
+      row != range_end_) {
+    range_end_ = row;
+    current_row_ = row;
+    update();
+  }
   const bool now_cell = picture_.now && column == picture_.now->column && row == picture_.now->row();
   if (block != hover_block_ || column != hover_column_) {
     hover_block_ = block;
@@ -307,6 +333,13 @@ void QtTimeline::keyPressEvent(QKeyEvent* event) {
       return;
     }
     default: QWidget::keyPressEvent(event); return;
+  }
+  if ((event->modifiers() & Qt::ShiftModifier) && column == current_column_) {
+    if (anchor_row_ < 0) anchor_row_ = std::max(current_row_, 0);
+    range_end_ = row;
+  } else {
+    anchor_row_ = row;
+    range_end_ = -1;
   }
   SetCurrent(row, column);
   emit CellClicked(row, column);

@@ -50,6 +50,10 @@ class QtTimeline : public QWidget {
   void SetCurrent(int row, int column);
   int CurrentRow() const { return current_row_; }
   int CurrentColumn() const { return current_column_; }
+  // The range of half hours selected in the current column by dragging or Shift+click (first and
+  // last row as selected, in either order); nothing when a single half hour is current.
+  std::optional<std::pair<int, int>> SelectedRows() const;
+  void ClearRange();
 
   // The rectangle of a half-hour cell (row, day column) and the block's rectangle, in widget
   // coordinates.
@@ -96,6 +100,8 @@ class QtTimeline : public QWidget {
   TimelinePicture picture_;
   int current_row_ = -1;
   int current_column_ = -1;
+  int anchor_row_ = -1;  // where the range selection started
+  int range_end_ = -1;   // the other end of the range; -1 for no range
   int hover_column_ = -1;
   int hover_block_ = -1;
 };

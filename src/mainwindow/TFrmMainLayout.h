@@ -161,6 +161,10 @@ class MainLayout : public QObject {
   void ShowList(int which);
 
   QtCalendarGrid* Grid() const { return grid_; }
+  // The times of a new schedule while the timeline of a vertical view has the focus: the
+  // selected range of half hours, else the current half hour and DefTime hours; nothing when the
+  // timeline is not focused.
+  std::optional<std::pair<std::string, std::string>> TimelineTimes() const;
   QWidget* Region(const QString& name) const;
   QToolBar* ToolBar() const { return toolbar_; }
 

@@ -49,9 +49,8 @@ void MainLayout::BuildTimeline(QWidget* calendar, QVBoxLayout* layout) {
   connect(grd_ver_, &QtTimeline::CellClicked, this, [this](int, int column) { TimelineSelect(column); });
   connect(grd_ver_, &QtTimeline::CellDoubleClicked, this, [this](int row, int column) {
     TimelineSelect(column);
-    const TimelineSettings t = TimelineSettingsOf(*host_.settings, mode_);
-    if (host_.on_new_at_time)
-      host_.on_new_at_time(RowTimeText(t.range, row), RowTimeTextPlus(t.range, row, t.def_time));
+    const auto times = NewScheduleTimes(TimelineSettingsOf(*host_.settings, mode_), row, std::nullopt);
+    if (host_.on_new_at_time) host_.on_new_at_time(times.first, times.second);
   });
   connect(grd_ver_, &QtTimeline::BlockDoubleClicked, this, [this](int column, int block) {
     TimelineSelect(column);
@@ -78,6 +77,14 @@ void MainLayout::BuildTimeline(QWidget* calendar, QVBoxLayout* layout) {
     if (mode_ <= kModeVertical) PaintMainGrid();
   });
   now_timer_->start();
+}
+
+std::optional<std::pair<std::string, std::string>> MainLayout::TimelineTimes() const {
+  if (mode_ > kModeVertical || grd_ver_ == nullptr || !grd_ver_->hasFocus() || grd_ver_->CurrentRow() < 0)
+    return std::nullopt;
+  const TimelineSettings t = TimelineSettingsOf(*host_.settings, mode_);
+  if (const auto range = grd_ver_->SelectedRows()) return NewScheduleTimes(t, range->first, range->second);
+  return NewScheduleTimes(t, grd_ver_->CurrentRow(), std::nullopt);
 }
 
 void MainLayout::ShowTimeline(bool shown) {

@@ -167,6 +167,14 @@ bool RowShaded(const TimelineSettings& settings, int row) {
   return hour < settings.core_first || hour >= settings.core_last;
 }
 
+std::pair<std::string, std::string> NewScheduleTimes(const TimelineSettings& settings, int first_row,
+                                                     std::optional<int> last_row) {
+  if (!last_row) return {RowTimeText(settings.range, first_row), RowTimeTextPlus(settings.range, first_row, settings.def_time)};
+  const int first = std::min(first_row, *last_row);
+  const int last = std::max(first_row, *last_row);
+  return {RowTimeText(settings.range, first), RowTimeText(settings.range, last + 1)};
+}
+
 DayTimeline PlaceBlocks(const std::vector<std::string>& entries, const PlacementOptions& options) {
   DayTimeline day;
   const int total_rows = options.range.rows();

@@ -36,6 +36,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "store/DateText.h"
@@ -91,6 +92,12 @@ std::string RowTimeTextPlus(const TimeRange& range, int row, int hours);
 std::string AxisLabel(const TimeRange& range, int row);
 // Whether a row lies outside the core hours [core_first, core_last) and is shaded.
 bool RowShaded(const TimelineSettings& settings, int row);
+
+// The start and end times ("hh:mm") of a new schedule made from the timeline: a selected range
+// of rows from `first_row` to `last_row` gives the first row's start and the time after the last
+// row; a single current row (no `last_row`) gives its start and DefTime hours later.
+std::pair<std::string, std::string> NewScheduleTimes(const TimelineSettings& settings, int first_row,
+                                                     std::optional<int> last_row);
 
 // ---- Block placement --------------------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 // block and on a day cell, and the side calendars' greying and framing.
 #include "app/TFrmMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
@@ -159,6 +160,36 @@ TEST_F(TFrmMainViewsTest, TimelinesShowBlocksAndOpenTheEntryDialogAtTheClickedHa
     EXPECT_EQ(change.start, QStringLiteral("10:00"));
     w.reset();
   }
+}
+
+TEST_F(TFrmMainViewsTest, AddCommandTakesTheDraggedRangeOfHalfHours) {
+  Open(2);  // 8:00-20:59: row 4 is 10:00, row 6 is 11:00
+  ASSERT_NE(timeline, nullptr);
+  w->activateWindow();
+  const int column = TimelineColumn(MakeDate(2026, 12, 9));
+  const QPointF from(timeline->CellRect(4, column).center());
+  const QPointF to(timeline->CellRect(6, column).center());
+  QMouseEvent press(QEvent::MouseButtonPress, from, timeline->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(timeline, &press);
+  QMouseEvent move(QEvent::MouseMove, to, timeline->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(timeline, &move);
+  QMouseEvent release(QEvent::MouseButtonRelease, to, timeline->mapToGlobal(to), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(timeline, &release);
+  ASSERT_EQ(timeline->SelectedRows(), std::make_optional(std::make_pair(4, 6)));
+  timeline->setFocus();
+  ASSERT_TRUE(test::WaitUntil([&] { return timeline->hasFocus(); }, 1000));
+  const SeenEntry seen = EntryDialogOpenedBy([&] { w->Action(QStringLiteral("MenSchAdd"))->trigger(); });
+  EXPECT_EQ(seen.caption, U("スケジュールの追加"));
+  EXPECT_EQ(seen.date, QDate(2026, 12, 9));
+  EXPECT_EQ(seen.start, QStringLiteral("10:00"));
+  EXPECT_EQ(seen.end, QStringLiteral("11:30"));
+  // Without the timeline's focus the command opens an untimed schedule on the selected day.
+  w->activateWindow();
+  grid->setFocus();
+  ASSERT_TRUE(test::WaitUntil([&] { return grid->hasFocus(); }, 1000));
+  const SeenEntry plain = EntryDialogOpenedBy([&] { w->Action(QStringLiteral("MenSchAdd"))->trigger(); });
+  EXPECT_EQ(plain.date, QDate(2026, 12, 9));
+  EXPECT_EQ(plain.start, QString());
 }
 
 TEST_F(TFrmMainViewsTest, MultiDayTimelineStartsAtTheSelectedDayAndMarksItsDaysInTheSideCalendar) {

@@ -64,6 +64,17 @@ TEST(TimelineRows, RangeLabelsTimesAndShading) {
   EXPECT_TRUE(RowShaded(t, 18));   // 17:00
 }
 
+TEST(TimelineRows, NewScheduleTimesFromARowOrARangeOfRows) {
+  TimelineSettings t;
+  t.range = {8, 20};
+  t.def_time = 2;
+  EXPECT_EQ(NewScheduleTimes(t, 13, std::nullopt), std::make_pair(std::string("14:30"), std::string("16:30")));
+  // A range runs to the time after its last row, whichever end it was dragged from.
+  EXPECT_EQ(NewScheduleTimes(t, 4, 6), std::make_pair(std::string("10:00"), std::string("11:30")));
+  EXPECT_EQ(NewScheduleTimes(t, 6, 4), std::make_pair(std::string("10:00"), std::string("11:30")));
+  EXPECT_EQ(NewScheduleTimes(t, 25, 25), std::make_pair(std::string("20:30"), std::string("21:00")));
+}
+
 TEST(TimelineRows, SettingsNeverGiveAnEmptyOrInvertedRange) {
   store::Settings s;
   s.view_mode(1).str_time = 10;
