@@ -66,4 +66,9 @@ int RunModel(CliContext& context, const std::vector<std::string>& args);
 // holidays yyyy: the holiday-type entries of every day of the year in the monthly view's model.
 int RunHolidays(CliContext& context, const std::vector<std::string>& args);
 
+// backup DIR / restore DIR / delete-old MONTHS [--yes]: the backup dialog's work without boxes.
+int RunBackup(CliContext& context, const std::vector<std::string>& args);
+int RunRestore(CliContext& context, const std::vector<std::string>& args);
+int RunDeleteOld(CliContext& context, const std::vector<std::string>& args);
+
 }  // namespace kal::cli
