@@ -69,6 +69,7 @@ void QtTimeline::ClearRange() {
 }
 
 void QtTimeline::SetCurrent(int row, int column) {
+  if (column != current_column_) range_end_ = -1;  // a range lies in one day's column
   current_row_ = std::clamp(row, -1, Rows() - 1);
   current_column_ = std::clamp(column, -1, static_cast<int>(picture_.columns.size()) - 1);
   update();

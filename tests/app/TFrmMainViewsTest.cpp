@@ -258,10 +258,12 @@ TEST_F(TFrmMainViewsTest, YearViewGreysTheSideCalendarOfAMonthItDoesNotHold) {
   EXPECT_EQ(dates[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)], std::optional<store::Date>(MakeDate(2026, 12, 10)));
   // A day with schedules is underlined (CalLine); one without is not.
   const auto& cells = current->Picture().cells;
-  for (std::size_t i = 0; i < dates.size(); ++i)
-    for (std::size_t j = 0; j < dates[i].size(); ++j)
-      if (dates[i][j] && store::MonthOf(*dates[i][j]) == 12)
-        EXPECT_EQ(cells[i][j].underline, store::DayOf(*dates[i][j]) == 10) << store::DayOf(*dates[i][j]);
+  for (std::size_t i = 0; i < dates.size(); ++i) {
+    for (std::size_t j = 0; j < dates[i].size(); ++j) {
+      if (!dates[i][j] || store::MonthOf(*dates[i][j]) != 12) continue;
+      EXPECT_EQ(cells[i][j].underline, store::DayOf(*dates[i][j]) == 10) << store::DayOf(*dates[i][j]);
+    }
+  }
 }
 
 }  // namespace
