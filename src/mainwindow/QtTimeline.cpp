@@ -239,7 +239,12 @@ void QtTimeline::mousePressEvent(QMouseEvent* event) {
   setFocus();
   int row = 0, column = 0;
   if (!CellAt(event->pos(), &row, &column)) return;
-  if ((event->modifiers() & Qt::ShiftModifier) && column == current_column_ && anchor_row_ >= 0) {
+  MoveTo(row, column, (event->modifiers() & Qt::ShiftModifier) != 0);
+}
+
+void QtTimeline::MoveTo(int row, int column, bool extend) {
+  if (extend && column == current_column_) {
+    if (anchor_row_ < 0) anchor_row_ = std::max(current_row_, 0);
     range_end_ = row;
   } else {
     anchor_row_ = row;
@@ -335,15 +340,7 @@ void QtTimeline::keyPressEvent(QKeyEvent* event) {
     }
     default: QWidget::keyPressEvent(event); return;
   }
-  if ((event->modifiers() & Qt::ShiftModifier) && column == current_column_) {
-    if (anchor_row_ < 0) anchor_row_ = std::max(current_row_, 0);
-    range_end_ = row;
-  } else {
-    anchor_row_ = row;
-    range_end_ = -1;
-  }
-  SetCurrent(row, column);
-  emit CellClicked(row, column);
+  MoveTo(row, column, (event->modifiers() & Qt::ShiftModifier) != 0);
 }
 
 void QtTimeline::focusInEvent(QFocusEvent* event) {

@@ -94,6 +94,8 @@ class QtTimeline : public QWidget {
   void PaintColumn(QPainter& p, int column);
   void PaintBlock(QPainter& p, int column, int block, bool highlighted);
   void Activate(int row, int column, int block);
+  // Makes a half hour current; `extend` (Shift) stretches the range from its anchor instead.
+  void MoveTo(int row, int column, bool extend);
 
   const store::Settings* settings_ = nullptr;
   const catalogues::CategoryIcons* icons_ = nullptr;
