@@ -18,9 +18,10 @@ namespace kal::mainwindow {
 namespace {
 
 QColor C(int bgr) { return catalogues::BgrColour(bgr); }
-
-constexpr int kSelectedLabelColour = 0x87D0F6;
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The labels of the selected cell's row and column in the many-month views.
+constexpr int kSelectedLabelColour = 0x87D0F6;
 
 }  // namespace
 
