@@ -160,6 +160,9 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.on_selected = [this](const store::Date& date) { selected_date_ = date; };
   host.on_cell_double_click = [this] { DaySchAdd(); };
   host.on_grid_menu = [this](QMenu* menu, const store::Date& date) { GridMenuAddons(menu, date); };
+  host.on_new_at_time = [this](const std::string& start, const std::string& end) {
+    ShowDlgSchInput(0, std::nullopt, std::nullopt, {start, end});
+  };
   host.on_edit_entry = [this](const std::optional<std::string>& entry) { SchListEdit(entry); };
   BuildMemoPanels();
   host.note_panel = note_panel_;
@@ -176,6 +179,7 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   mainwindow::DaySource days;
   days.reload = [this](int mode, const store::Date& selected, int) { ModelReload(mode, selected); };
   days.day = [this](const store::Date& date) { return model_->Day(date); };
+  days.holds = [this](int year, int month) { return model_->Holds(year, month); };
   days.memo_of = [this](const mainwindow::DayEntry& entry, const store::Date& date) {
     return mainwindow::EntryMemo(ports_.files, session_.folders.data, entry, date);
   };
@@ -423,12 +427,17 @@ void TFrmMain::MenHelpClick() {
 void TFrmMain::MenWebHelpClick() { ports_.shell.Open(mainwindow::WebHelpAddress()); }
 
 bool TFrmMain::ShowDlgSchInput(int mode, const std::optional<store::OldSchedule>& source,
-                               const std::optional<store::Date>& range_end) {
+                               const std::optional<store::Date>& range_end,
+                               const std::pair<std::string, std::string>& times) {
   schedule::OpenRequest request;
   request.mode = static_cast<schedule::EntryMode>(mode);
   request.date = selected_date_;
   if (mode == 1 || mode == 3) request.source = source;
   if (mode == 0) request.range_end = range_end;
+  if (mode == 0) {
+    request.start_time = times.first;
+    request.end_time = times.second;
+  }
   schedule::TDlgSchInput dialog({ports_.dialogs, ports_.files, ports_.shell, ports_.clock}, session_, request, this);
   const bool stored = dialog.exec() == QDialog::Accepted;
   if (stored || dialog.NeedsReload()) {
@@ -443,7 +452,11 @@ void TFrmMain::SetSelectedDate(const store::Date& date) {
   if (layout_ != nullptr && !(layout_->SelectedDate() == date)) layout_->SetSelectedDate(date);
 }
 
-void TFrmMain::DaySchAdd() { ShowDlgSchInput(0); }
+void TFrmMain::DaySchAdd() {
+  // With the timeline focused, the new schedule takes its half hour or selected range.
+  const auto times = layout_ != nullptr ? layout_->TimelineTimes() : std::nullopt;
+  ShowDlgSchInput(0, std::nullopt, std::nullopt, times.value_or(std::pair<std::string, std::string>{}));
+}
 void TFrmMain::DaySchRep(const store::OldSchedule& source) { ShowDlgSchInput(1, source); }
 
 void TFrmMain::SchListEdit(const std::optional<std::string>& entry) {

@@ -134,9 +134,11 @@ class TFrmMain : public QMainWindow {
   // Opens the schedule entry dialog for the selected date: mode 0 new, 1 change, 3 copy. Change
   // and copy take the selected schedule's line (without one they open as new); a new schedule
   // over a selected range of days (`range_end`) is multi-day. Returns true when schedules were
-  // stored; `on_schedules_changed` has then been called.
+  // stored; `on_schedules_changed` has then been called. A new schedule from a half hour of the
+  // timeline takes its `times` (start, end "hh:mm").
   bool ShowDlgSchInput(int mode, const std::optional<store::OldSchedule>& source = std::nullopt,
-                       const std::optional<store::Date>& range_end = std::nullopt);
+                       const std::optional<store::Date>& range_end = std::nullopt,
+                       const std::pair<std::string, std::string>& times = {});
   // "スケジュールの追加(&A)".
   void DaySchAdd();
   // "スケジュールの訂正(&R)" and the copy command for a selected schedule line.
