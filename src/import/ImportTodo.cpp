@@ -1,0 +1,168 @@
+// The ToDo target: one record becomes one line of the ToDo list (Todokl.dat in the ToDo folder),
+// its memo one line of Todokl.dtl.
+//
+// Record layout (1-based positions, widths): limit date 1/10 ("yyyy/mm/dd" or "期限なし  "),
+// start date 11/10, priority 21/1, progress 22/2, done flag 24/1, done date 25/10, category 35/14,
+// memo number 49/4, four blanks 53/4, subject 57 (at most 80 bytes).
+//
+// Every check of the target runs here. Storing waits for the ToDo store: TodoStoreRefusal() is the
+// one place that decides whether an execution may write, and ToDoLine() the one builder to hand
+// over to the store's record builder when it is there.
+#include <algorithm>
+#include <set>
+
+#include "import/ImportRun.h"
+#include "platform/Codec.h"
+#include "platform/FileSystem.h"
+#include "store/CommaText.h"
+#include "store/Record.h"
+
+namespace kal::import {
+namespace {
+
+enum Field : std::size_t { kState, kLimit, kStart, kPriority, kTitle, kCategory, kProgress, kDone, kMemo };
+
+constexpr const char* kNoLimit = "期限なし  ";
+constexpr const char* kTodoFileName = "Todokl.dat";
+constexpr const char* kTodoMemoFileName = "Todokl.dtl";
+constexpr int kMaxTodoMemoNumber = 9999;
+
+bool StartsWith(const std::string& text, const std::string& head) { return text.compare(0, head.size(), head) == 0; }
+
+std::string Reason(std::size_t field) {
+  const TargetField& f = TargetFields(ImportTarget::Todo)[field];
+  return f.name + f.format + "に誤りがあるため処理できません。";
+}
+
+std::string Digits(int value, int width) {
+  std::string text = std::to_string(value);
+  return std::string(static_cast<std::size_t>(std::max(0, width - static_cast<int>(text.size()))), '0') + text;
+}
+
+// The smallest memo number no record of the list uses.
+int FreeTodoMemoNumber(const std::vector<std::string>& todo_lines) {
+  std::set<int> used;
+  for (const auto& line : todo_lines) {
+    const std::string field = store::FieldBytes(line, 49, 4);
+    if (field.size() == 4 && field.find_first_not_of("0123456789") == std::string::npos && field != "0000")
+      used.insert(std::stoi(field));
+  }
+  int n = 1;
+  for (int number : used) {
+    if (number > n) break;
+    if (number == n) ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+std::optional<std::string> TodoStoreRefusal() {
+  return std::string("ToDoの保存機能がまだ組み込まれていないため、ToDoデータはインポートできません。");
+}
+
+void ConvertTodo(ImportRun& run, const SourceRecord& record, RecordOutcome& out) {
+  out.title = TrimText(run.Value(record, kTitle));
+  const std::string limit_value = TrimText(run.Value(record, kLimit));
+  out.date = limit_value;
+
+  const std::string state = TrimText(run.Value(record, kState));
+  char done;
+  if (StartsWith(state, "未処理")) done = '0';
+  else if (StartsWith(state, "処理済")) done = '1';
+  else return run.Fail(out, record, Reason(kState), state);
+
+  std::string limit;
+  if (StartsWith(limit_value, "期限")) {
+    limit = kNoLimit;
+  } else if (auto date = ParseImportDate(limit_value)) {
+    limit = store::DateText(*date);
+  } else {
+    return run.Fail(out, record, Reason(kLimit), limit_value);
+  }
+  out.date = std::string(store::TrimRight(limit));
+  limit = *platform::Utf8ToCp932(limit);
+
+  std::string start(10, ' ');
+  const std::string start_value = TrimText(run.Value(record, kStart));
+  if (!start_value.empty()) {
+    auto date = ParseImportDate(start_value);
+    if (!date) return run.Fail(out, record, Reason(kStart), start_value);
+    start = store::DateText(*date);
+  }
+
+  const std::string priority_value = TrimText(run.Value(record, kPriority));
+  if (priority_value.empty() || priority_value[0] < 'A' || priority_value[0] > 'D')
+    return run.Fail(out, record, "優先度に誤りがあるため処理できません。", priority_value);
+  const char priority = static_cast<char>('0' + (priority_value[0] - 'A'));
+
+  const std::string progress_value = run.Value(record, kProgress);
+  std::string progress_text = TrimText(progress_value);
+  for (auto pos = progress_text.find('%'); pos != std::string::npos; pos = progress_text.find('%'))
+    progress_text.erase(pos, 1);
+  progress_text = TrimText(progress_text);
+  if (progress_text.empty() || progress_text.size() > 3 ||
+      progress_text.find_first_not_of("0123456789") != std::string::npos || std::stoi(progress_text) > 100)
+    return run.Fail(out, record, "進捗に誤りがあるため処理できません。", progress_value);
+  const std::string progress = Digits(std::stoi(progress_text) / 10, 2);
+
+  std::string done_date(10, ' ');
+  const std::string done_value = TrimText(run.Value(record, kDone));
+  if (!done_value.empty()) {
+    auto date = ParseImportDate(done_value);
+    if (!date) return run.Fail(out, record, Reason(kDone), done_value);
+    done_date = store::DateText(*date);
+  } else if (done == '1') {
+    done_date = store::DateText(run.request.today);
+  }
+
+  std::string bad;
+  auto category = store::FieldText(TrimText(run.Value(record, kCategory)), 14, &bad);
+  if (!category) return run.Refuse(out, record, store::UnencodableMessage("分類", bad));
+  auto subject = store::FieldText(out.title, 80, &bad);
+  if (!subject) return run.Refuse(out, record, store::UnencodableMessage("件名", bad));
+  std::vector<std::string> memo = MemoLines(run.Value(record, kMemo), run.request.format);
+  std::optional<std::string> memo_body;
+  if (!memo.empty()) {
+    memo_body = platform::Utf8ToCp932(store::ToCommaText(memo), &bad);
+    if (!memo_body) return run.Refuse(out, record, store::UnencodableMessage("メモ", bad));
+  }
+
+  const std::string todo_path = platform::JoinPath(run.request.folders.todo, kTodoFileName);
+  std::vector<std::string>& todo_lines = run.files.Lines(todo_path);
+  if (run.request.options.skip_duplicates) {
+    const std::string limit_key(store::TrimRight(limit));
+    const std::string subject_key(store::Trim(*subject));
+    for (const auto& line : todo_lines) {
+      if (store::FieldBytes(line, 1, 10) == limit_key && store::Trim(store::FieldBytes(line, 57, 80)) == subject_key) {
+        out.status = RecordStatus::Duplicate;
+        return;
+      }
+    }
+  }
+
+  int memo_number = 0;
+  if (memo_body) {
+    memo_number = FreeTodoMemoNumber(todo_lines);
+    if (memo_number > kMaxTodoMemoNumber) {
+      memo_number = 0;
+      out.message = kTodoMemoFullMessage;
+    } else {
+      const std::string memo_path = platform::JoinPath(run.request.folders.todo, kTodoMemoFileName);
+      std::vector<std::string>& memos = run.files.Lines(memo_path);
+      const std::string key = Digits(memo_number, 4);
+      std::erase_if(memos, [&](const std::string& l) { return l.compare(0, 4, key) == 0; });
+      memos.push_back(key + "," + *memo_body);
+      run.files.Touch(memo_path, ImportFiles::Order::Sorted);
+    }
+  }
+
+  const std::string line = limit + start + priority + progress + done + done_date + store::PadField(*category, 14) +
+                           Digits(memo_number, 4) + "    " + *subject;
+  todo_lines.push_back(std::string(store::TrimRight(line)));
+  run.files.Touch(todo_path, ImportFiles::Order::Sorted);
+  out.status = RecordStatus::Import;
+  run.CollectCategory(TrimText(run.Value(record, kCategory)));
+}
+
+}  // namespace kal::import
