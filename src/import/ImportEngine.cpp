@@ -46,7 +46,7 @@ bool ImportFiles::SaveChanged() {
     for (auto& [path, entry] : files_) {
       if (!entry.changed || rank(path) != pass) continue;
       if (entry.order == Order::Sorted) store::SortLines(entry.lines);
-      else store::FillDayLines(entry.lines);
+      if (entry.order == Order::DayFile) store::FillDayLines(entry.lines);
       store::SaveLines(fs_, path, entry.lines);
       saved = true;
     }
@@ -108,7 +108,7 @@ void ImportRun::AddCollectedCategories() {
   auto& lines = files.Lines(path);
   for (const auto& name : new_categories_) lines.push_back(catalogues::NewCategoryLine(name));
   // The table keeps its order: new names go to its end.
-  files.Touch(path, ImportFiles::Order::DayFile);
+  files.Touch(path, ImportFiles::Order::Kept);
 }
 
 // --- Helpers -----------------------------------------------------------------------------------

@@ -16,7 +16,7 @@ namespace kal::import {
 class ImportFiles {
  public:
   // How a changed file is put in order before it is saved.
-  enum class Order { Sorted, DayFile };
+  enum class Order { Sorted, DayFile, Kept };
 
   explicit ImportFiles(platform::FileSystem& fs) : fs_(fs) {}
 
