@@ -58,6 +58,10 @@ const std::vector<Command>& Commands() {
        " [repetition options of repeat]",
        RunAddSchedule},
       {"model", "model yyyymm --view N [--count N]", RunModel},
+      {"import",
+       "import csv|ics|vcs|data FILE [--kind schedule|holiday|todo|weather] [--map N=FIELD,...]"
+       " [--skip-duplicates] [--dry-run]",
+       RunImport},
   };
   return commands;
 }

@@ -66,4 +66,7 @@ int RunModel(CliContext& context, const std::vector<std::string>& args);
 // holidays yyyy: the holiday-type entries of every day of the year in the monthly view's model.
 int RunHolidays(CliContext& context, const std::vector<std::string>& args);
 
+// import csv|ics|vcs|data FILE ...: the import dialog's conversion, one line per record.
+int RunImport(CliContext& context, const std::vector<std::string>& args);
+
 }  // namespace kal::cli

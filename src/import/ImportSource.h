@@ -1,0 +1,32 @@
+// Opening a file for the import: its format by extension, its records by the reader of that
+// format, and the header option's first state. The import command of the main window and
+// kalendor-cli both open files through here.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "import/ImportRecord.h"
+#include "platform/FileSystem.h"
+
+namespace kal::import {
+
+struct ImportSource {
+  std::string path;
+  SourceFormat format = SourceFormat::Csv;
+  std::vector<SourceRecord> records;
+  bool header_likely = false;  // the first record reads as a header line (Chk1stHeader starts ticked)
+  Assignment assignment;       // CSV: empty; other formats: fixed (field n from column n)
+  bool assignment_fixed = false;
+};
+
+inline constexpr const char* kNoDataMessage = "データが見つかりません。";
+inline constexpr const char* kFormatNotReadyMessage = "この形式のファイルはまだインポートできません。";
+
+// Reads the file. A file that cannot be read throws store::FileError; an empty one, or a format
+// whose reader is not built in, gives the message to show (caption "エラー") through `error`.
+std::optional<ImportSource> OpenImportSource(platform::FileSystem& fs, ImportTarget target, const std::string& path,
+                                             std::string* error);
+
+}  // namespace kal::import
