@@ -257,6 +257,7 @@ void TFrmMain::BuildMenu() {
   enable("MenHelp", &TFrmMain::MenHelpClick);
   enable("MenWebHelp", &TFrmMain::MenWebHelpClick);
   enable("MenSchAdd", &TFrmMain::DaySchAdd);
+  ImportMenuConnect();
 }
 
 void TFrmMain::BuildStatusBar() {

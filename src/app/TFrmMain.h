@@ -34,6 +34,10 @@ class GridModel;
 class MainLayout;
 }
 
+namespace kal::import {
+enum class ImportTarget;
+}  // namespace kal::import
+
 namespace kal::app {
 
 // The window title when [Window] Title is empty.
@@ -120,6 +124,10 @@ class TFrmMain : public QMainWindow {
   // Called after the entry dialog stored schedules: the calendar is rebuilt.
   std::function<void()> on_schedules_changed;
 
+  // "インポート(&I)": a file chosen for the target, shown in the import dialog; after an import
+  // the categories and the calendar are reloaded (TFrmMainImport.cpp).
+  void MenImportClick(import::ImportTarget target);
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -128,6 +136,7 @@ class TFrmMain : public QMainWindow {
   void FormShow();
   void FormCloseQuery();
   void BuildMenu();
+  void ImportMenuConnect();
   void BuildStatusBar();
   void CategoryLoad();
   void ModelReload(int mode, const store::Date& selected);

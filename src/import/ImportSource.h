@@ -24,8 +24,14 @@ struct ImportSource {
 inline constexpr const char* kNoDataMessage = "データが見つかりません。";
 inline constexpr const char* kFormatNotReadyMessage = "この形式のファイルはまだインポートできません。";
 
-// Reads the file. A file that cannot be read throws store::FileError; an empty one, or a format
-// whose reader is not built in, gives the message to show (caption "エラー") through `error`.
+// The open-file dialog's filter of the target.
+std::string ImportFileFilter(ImportTarget target);
+
+inline constexpr const char* kMonthFileNameMessage = "ファイル名が yyyymm.sch形式でないためインポートできません。";
+
+// Reads the file. A file that cannot be read throws store::FileError; an empty one, a month file
+// whose name is not "yyyymm.sch", or a format whose reader is not built in, gives the message to
+// show (caption "エラー") through `error`.
 std::optional<ImportSource> OpenImportSource(platform::FileSystem& fs, ImportTarget target, const std::string& path,
                                              std::string* error);
 
