@@ -130,7 +130,7 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
   // reset, period steps, go-to-date and refresh of the layout.
   EXPECT_EQ(enabled,
             Strings({"MenAutoWidth", "MenBeforeMonth", "MenBeforeYear", "MenCr", "MenDaily", "MenExit", "MenHelp",
-                     "MenJump", "MenLinePitch1", "MenLinePitch2", "MenLinePitch3", "MenLinePitch4", "MenLinePitch5",
+                     "MenImportHoliday", "MenImportSch", "MenImportTodo", "MenImportWeather", "MenJump", "MenLinePitch1", "MenLinePitch2", "MenLinePitch3", "MenLinePitch4", "MenLinePitch5",
                      "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoPanel", "MenMiniBef", "MenMiniCur",
                      "MenMiniNxt", "MenMonthly", "MenMonthly2", "MenMonthly3", "MenNextMonth", "MenNextYear",
                      "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenRefresh", "MenSatSun", "MenSatSunNo", "MenSchAdd", "MenSchListView",
@@ -141,8 +141,8 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
   for (const char* name : {"MenPrint", "MenMiniMode", "MenTray", "MenSetup"}) {
     EXPECT_FALSE(w->Action(QString::fromUtf8(name))->isEnabled()) << name;
   }
-  // A submenu with nothing to offer yet is greyed out as a whole.
-  EXPECT_FALSE(w->Menu(QStringLiteral("MenImport"))->menuAction()->isEnabled());
+  // A submenu is enabled with its commands (the import submenu with its four targets).
+  EXPECT_TRUE(w->Menu(QStringLiteral("MenImport"))->menuAction()->isEnabled());
   EXPECT_TRUE(w->Menu(QStringLiteral("MenFile"))->menuAction()->isEnabled());
 }
 

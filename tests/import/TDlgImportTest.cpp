@@ -59,8 +59,8 @@ TEST_F(TDlgImportTest, AssignCheckAndRunAScheduleImport) {
   dlg.BtnNext->click();
   EXPECT_EQ(dlg.LstImpToSch->item(0)->text(), QStringLiteral("開始日 (yyyy/mm/dd) : 2024/05/03"));
   EXPECT_EQ(dlg.LstImpToSch->item(4)->text(), QStringLiteral("件名 : 定例"));
-  EXPECT_EQ(dlg.LstImpToSch->item(4)->foreground().color(), QColor(0x80, 0x00, 0x80));  // purple
-  EXPECT_EQ(dlg.LstImpItem->item(0)->foreground().color(), QColor(0x80, 0x00, 0x80));
+  EXPECT_EQ(dlg.LstImpToSch->item(4)->foreground().color(), QColor(0x80, 0x80, 0x00));  // olive
+  EXPECT_EQ(dlg.LstImpItem->item(0)->foreground().color(), QColor(0x80, 0x80, 0x00));
 
   dlg.ChkDubleNo->setChecked(true);
   dlg.BtnDataCheck->click();
