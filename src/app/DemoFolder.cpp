@@ -269,6 +269,18 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
   set_line(12, day_lines[12].size() > 1 ? day_lines[12][1] : '0', "", '1');
   set_line(18, day_lines[18].size() > 1 ? day_lines[18][1] : '0', "", '4');
   store::SaveLines(fs, day_path, day_lines);
+
+  // A spreadsheet's CSV for "インポート(&I)" > "スケジュール(&S)": next month's schedules with a
+  // header line, a memo of two lines, a multi-day trip and one record twice (the duplicate option
+  // leaves the second out).
+  const store::Date next = store::AddMonths(store::MakeDate(year, month, 1), 1);
+  const std::string ym = store::DateText(next).substr(0, 8);
+  store::SaveLines(fs, folder + "ImportSample.csv",
+                   {Sjis("件名,開始日,開始時刻,終了日,終了時刻,場所,説明"),
+                    Sjis("定例会議," + ym + "05,10:00,," + "11:00,本社,\"議題: 予算\r\n資料は前日までに\""),
+                    Sjis("歯医者," + ym + "08,17:30,,,駅前クリニック,"),
+                    Sjis("出張," + ym + "12,," + ym + "14,,大阪,"),
+                    Sjis("歯医者," + ym + "08,17:30,,,駅前クリニック,")});
 }
 
 }  // namespace kal::app

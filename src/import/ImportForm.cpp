@@ -85,6 +85,10 @@ RecordStatus ImportForm::CurrentStatus() const {
   return statuses_.empty() ? RecordStatus::Unchecked : statuses_[current_];
 }
 
+std::string ImportForm::CurrentMessage() const {
+  return current_ < messages_.size() ? messages_[current_] : std::string();
+}
+
 std::string ImportForm::RecordLabel() const {
   const std::size_t shown = RecordCount() == 0 ? 0 : current_ + 1;
   return "変換元項目 [" + std::to_string(shown) + "/" + std::to_string(RecordCount()) + "] " +
@@ -128,6 +132,7 @@ void ImportForm::SetOptions(const ImportOptions& options) {
 void ImportForm::Changed() {
   execute_enabled_ = false;
   std::fill(statuses_.begin(), statuses_.end(), RecordStatus::Unchecked);
+  messages_.clear();
 }
 
 ImportRequest ImportForm::Request() const {
@@ -144,7 +149,11 @@ ImportRequest ImportForm::Request() const {
 
 void ImportForm::TakeStatuses(const ImportResult& result) {
   std::fill(statuses_.begin(), statuses_.end(), RecordStatus::Unchecked);
-  for (std::size_t i = 0; i < result.records.size() && i < statuses_.size(); ++i) statuses_[i] = result.records[i].status;
+  messages_.assign(statuses_.size(), std::string());
+  for (std::size_t i = 0; i < result.records.size() && i < statuses_.size(); ++i) {
+    statuses_[i] = result.records[i].status;
+    messages_[i] = result.records[i].message;
+  }
 }
 
 // The boxes of a failed run; true when the run stops there.

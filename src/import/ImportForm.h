@@ -46,6 +46,8 @@ class ImportForm {
   // LblCsvItem: "変換元項目 [n/N] " + the current record's status text.
   std::string RecordLabel() const;
   RecordStatus CurrentStatus() const;
+  // The current record's message after a check (why it was refused), or empty.
+  std::string CurrentMessage() const;
 
   std::size_t RecordCount() const { return source_.records.size(); }
   std::size_t Current() const { return current_; }  // 0-based
@@ -90,6 +92,7 @@ class ImportForm {
   Assignment assignment_;
   ImportOptions options_;
   std::vector<RecordStatus> statuses_;
+  std::vector<std::string> messages_;
   std::size_t current_ = 0;
   bool execute_enabled_ = false;
 };

@@ -169,6 +169,7 @@ void TDlgImport::Refresh() {
   if (target_row >= 0 && target_row < LstImpToSch->count()) LstImpToSch->setCurrentRow(target_row);
   if (source_row >= 0 && source_row < LstImpItem->count()) LstImpItem->setCurrentRow(source_row);
   LblCsvItem->setText(Q(form_.RecordLabel()));
+  LblCsvItem->setToolTip(Q(form_.CurrentMessage()));
   QPalette palette = LblCsvItem->palette();
   palette.setColor(QPalette::WindowText, Bgr(StatusColour(form_.CurrentStatus())));
   LblCsvItem->setPalette(palette);

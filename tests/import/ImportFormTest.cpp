@@ -117,6 +117,7 @@ TEST_F(ImportFormTest, CheckShowsRefusalsAndReportThenExecuteWrites) {
   EXPECT_EQ(form.CurrentStatus(), RecordStatus::Import);
   form.MoveNext();
   EXPECT_EQ(form.RecordLabel(), "変換元項目 [4/4] データエラー");
+  EXPECT_EQ(form.CurrentMessage(), "件名に保存できない文字「\xF0\x9F\x8E\x89」が含まれています。\n4 レコード目");
   EXPECT_FALSE(dir.Read("202405.sch").find(Sjis("新規")) != std::string::npos);
 
   // Any option change asks for a new check.
