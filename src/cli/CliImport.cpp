@@ -3,6 +3,7 @@
 
 #include "cli/CliCommands.h"
 #include "import/CsvReader.h"
+#include "import/DataFileReader.h"
 #include "import/ImportEngine.h"
 #include "import/ImportSource.h"
 
@@ -45,7 +46,7 @@ int RunImport(CliContext& context, const std::vector<std::string>& args) {
   const std::string& format = args[0];
   if (format != "csv" && format != "ics" && format != "vcs" && format != "data")
     throw UsageError{"import takes csv, ics, vcs or data"};
-  import::ImportTarget target = import::ImportTarget::Schedule;
+  std::optional<import::ImportTarget> kind;
   std::optional<std::string> map;
   bool skip_duplicates = false, dry_run = false;
   for (std::size_t i = 2; i < args.size(); ++i) {
@@ -54,27 +55,38 @@ int RunImport(CliContext& context, const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) throw UsageError{a + " needs a value"};
       return args[++i];
     };
-    if (a == "--kind") target = TargetValue(value());
+    if (a == "--kind") kind = TargetValue(value());
     else if (a == "--map") map = value();
     else if (a == "--skip-duplicates") skip_duplicates = true;
     else if (a == "--dry-run") dry_run = true;
     else throw UsageError{"unknown option " + a};
   }
-  if (format != "csv") throw CliError{import::kFormatNotReadyMessage};
+  if (format == "ics" || format == "vcs") throw CliError{import::kFormatNotReadyMessage};
+  const bool data = format == "data";
+  if (data && map) throw UsageError{"--map is for csv only"};
+  // The file's extension must agree with the format asked for.
+  if (data != (import::FormatOfFile(args[1]) == import::SourceFormat::Data))
+    throw CliError{import::kFormatNotReadyMessage};
 
+  // A data file names its target unless --kind does.
+  const import::ImportTarget target =
+      kind.value_or(data ? import::DataFileTarget(args[1]) : import::ImportTarget::Schedule);
+  const app::Folders& folders = SessionOf(context).folders;
   std::string error;
-  auto source = import::OpenImportSource(context.files, target, args[1], &error);
+  auto source = import::OpenImportSource(context.files, target, args[1], &error, folders.data);
   if (!source) throw CliError{error};
   import::ImportRequest request;
   request.target = target;
   request.format = source->format;
-  request.options.first_is_header = source->header_likely;
+  request.options.first_is_header = source->header_likely && !data;
+  request.data_month = source->data_month;
   request.options.skip_duplicates = skip_duplicates;
   request.assignment = map ? MapValue(target, *map)
-                           : source->header_likely ? import::AssignmentFromHeader(target, source->records.front())
-                                                   : source->assignment;
+                           : source->header_likely && !data
+                               ? import::AssignmentFromHeader(target, source->records.front())
+                               : source->assignment;
   request.records = std::move(source->records);
-  const app::Folders& folders = SessionOf(context).folders;
+  const std::string source_memo_path = source->memo_source_path;
   request.folders = {folders.data, folders.todo, folders.category};
   request.today = context.clock.Now().date;
 
@@ -86,6 +98,8 @@ int RunImport(CliContext& context, const std::vector<std::string>& args) {
     if (r.status == import::RecordStatus::Header) continue;
     PrintRow(out, {std::string(1, import::StatusCode(r.status)), r.date, r.title, r.message});
   }
+  if (result.memo_source_missing)
+    *context.err << import::MemoSourceMissingText(target, source_memo_path) << '\n';
   if (result.assignment_error) throw CliError{*result.assignment_error};
   PrintRow(out, {"count", std::to_string(result.imported), std::to_string(result.duplicates),
                  std::to_string(result.refused)});

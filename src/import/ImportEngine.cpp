@@ -227,7 +227,8 @@ std::string ReportText(ImportTarget target, const ImportResult& result, ImportMo
 
 ImportResult RunImport(platform::FileSystem& fs, const ImportRequest& request, ImportMode mode) {
   ImportResult result;
-  for (std::size_t field : RequiredFields(request.target)) {
+  const bool data = request.format == SourceFormat::Data;
+  for (std::size_t field : data ? std::vector<std::size_t>() : RequiredFields(request.target)) {
     if (field >= request.assignment.size() || request.assignment[field] == kNoColumn) {
       result.assignment_error = MissingFieldMessage(request.target, field);
       return result;
@@ -247,8 +248,13 @@ ImportResult RunImport(platform::FileSystem& fs, const ImportRequest& request, I
       out.status = RecordStatus::Header;
       continue;
     }
+    if (record.memo_missing) result.memo_source_missing = true;
     if (!record.reader_error.empty()) {
       run.Refuse(out, record, record.reader_error);
+    } else if (data && request.target == ImportTarget::Schedule) {
+      ConvertMonthRecord(run, record, out);
+    } else if (data && request.target == ImportTarget::Holiday) {
+      ConvertHolidayRecord(run, record, out);
     } else {
       switch (request.target) {
         case ImportTarget::Schedule: ConvertSchedule(run, record, out); break;

@@ -52,6 +52,8 @@ struct ImportRequest {
   ImportOptions options;
   ImportFolders folders;
   store::Date today{};  // the done date of a ToDo item marked done without one
+  // Data files: the month of a month file ("yyyymm.sch": the first of that month).
+  std::optional<store::Date> data_month;
 };
 
 struct RecordOutcome {
@@ -73,6 +75,8 @@ struct ImportResult {
   std::optional<std::size_t> first_stop;  // index of the first record whose failure stops
   std::vector<std::string> notices;       // messages shown once after the run (memo overflow)
   bool written = false;                   // Execute saved at least one file
+  // Data files: a record has a memo number but the memo file beside the source is missing.
+  bool memo_source_missing = false;
 };
 
 enum class ImportMode { Check, Execute };

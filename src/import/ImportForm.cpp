@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "import/DataFileReader.h"
 #include "store/ScheduleFile.h"
 
 namespace kal::import {
@@ -31,13 +32,14 @@ int StatusColour(RecordStatus status) {
 ImportForm::ImportForm(ImportTarget target, ImportSource source, ImportFolders folders, store::Date today)
     : target_(target), source_(std::move(source)), folders_(std::move(folders)), today_(today) {
   assignment_ = source_.assignment_fixed ? source_.assignment : EmptyAssignment(target_);
-  assignment_.resize(TargetFields(target_).size(), kNoColumn);
+  if (!source_.assignment_fixed) assignment_.resize(TargetFields(target_).size(), kNoColumn);
   options_.first_is_header = source_.header_likely && !source_.assignment_fixed;
   statuses_.assign(source_.records.size(), RecordStatus::Unchecked);
 }
 
 std::string ImportForm::Caption() const {
-  const std::string format = source_.format == SourceFormat::Data ? std::string() : FormatName(source_.format) + "形式";
+  const std::string format =
+      source_.format == SourceFormat::Data ? source_.source_text : FormatName(source_.format) + "形式";
   return TargetName(target_) + "データのインポート (" + format + ") - " + source_.path;
 }
 
@@ -144,6 +146,7 @@ ImportRequest ImportForm::Request() const {
   request.options = options_;
   request.folders = folders_;
   request.today = today_;
+  request.data_month = source_.data_month;
   return request;
 }
 
@@ -175,6 +178,9 @@ void ImportForm::Check(platform::FileSystem& fs, platform::Dialogs& dialogs) {
   const ImportResult result = RunImport(fs, Request(), ImportMode::Check);
   TakeStatuses(result);
   if (ShowStops(result, dialogs)) return;
+  if (result.memo_source_missing &&
+      !dialogs.Confirm(MemoSourceMissingText(target_, source_.memo_source_path) + "\nこのまま処理を続けます？", "確認"))
+    return;
   if (result.refused > 0) {
     std::string text;
     int shown = 0;

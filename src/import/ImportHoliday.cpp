@@ -43,6 +43,15 @@ std::string TwoDigits(int value) {
 
 }  // namespace
 
+std::vector<std::string>& HolidayTargetLines(ImportRun& run) {
+  const std::string path = store::HolidayFilePath(run.request.folders.data);
+  std::vector<std::string>& lines = run.files.Lines(path);
+  // A data folder without Holiday.dat gets the built-in public holidays with the imported lines,
+  // as the program would have created it at start-up.
+  if (!run.files.Existed(path) && lines.empty()) lines = store::BuiltInHolidayLines();
+  return lines;
+}
+
 void ConvertHoliday(ImportRun& run, const SourceRecord& record, RecordOutcome& out) {
   const std::string date_value = TrimText(run.Value(record, kDate));
   out.date = date_value;
@@ -70,11 +79,7 @@ void ConvertHoliday(ImportRun& run, const SourceRecord& record, RecordOutcome& o
 
   const std::string line = TwoDigits(month) + TwoDigits(day) + years + "00" +
                            static_cast<char>('0' + holiday_class) + std::string(store::TrimRight(*title));
-  const std::string path = store::HolidayFilePath(run.request.folders.data);
-  std::vector<std::string>& lines = run.files.Lines(path);
-  // A data folder without Holiday.dat gets the built-in public holidays with the imported lines,
-  // as the program would have created it at start-up.
-  if (!run.files.Existed(path) && lines.empty()) lines = store::BuiltInHolidayLines();
+  std::vector<std::string>& lines = HolidayTargetLines(run);
   if (run.request.options.skip_duplicates) {
     const std::string title_bytes(store::TrimRight(*title));
     for (const auto& existing : lines) {
@@ -87,7 +92,7 @@ void ConvertHoliday(ImportRun& run, const SourceRecord& record, RecordOutcome& o
     }
   }
   lines.push_back(line);
-  run.files.Touch(path, ImportFiles::Order::Sorted);
+  run.files.Touch(store::HolidayFilePath(run.request.folders.data), ImportFiles::Order::Sorted);
   out.status = RecordStatus::Import;
 }
 

@@ -63,6 +63,20 @@ const std::vector<TargetField>& TargetFields(ImportTarget target) {
 }
 
 std::string TargetFieldLabel(ImportTarget target, std::size_t index, SourceFormat format) {
+  if (format == SourceFormat::Data) {
+    static const std::vector<std::string> schedule = {"開始日 (dd)", "開始時刻", "終了日 (日数)", "終了時刻",
+                                                      "件名",        "場所",     "分類",          "メモ（内容） (INDEX)"};
+    static const std::vector<std::string> holiday = {"月 (1～12)", "日 (1～31)", "週 (1～5)", "曜日 (1～7)",
+                                                     "件名", "分類 (0～4)", "適用開始年 (yyyy)", "適用終了年 (yyyy)"};
+    static const std::vector<std::string> todo = {"状況（0/1）", "期限（yyyy/mm/dd）", "開始日（yyyy/mm/dd）",
+                                                  "優先度（0～3）", "件名", "分類", "進捗（00～10）",
+                                                  "処理日（yyyy/mm/dd）", "メモKEY（00～9999）"};
+    const auto& labels = target == ImportTarget::Schedule ? schedule
+                         : target == ImportTarget::Holiday ? holiday
+                         : target == ImportTarget::Todo    ? todo
+                                                           : schedule;
+    if (target != ImportTarget::Weather && index < labels.size()) return labels[index];
+  }
   const TargetField& field = TargetFields(target).at(index);
   return format == SourceFormat::Data ? field.name : field.name + field.format;
 }

@@ -41,6 +41,11 @@ struct SourceRecord {
   int number = 0;                   // 1-based record number, as messages name it
   std::vector<std::string> fields;  // UTF-8 texts in source column order
   std::string reader_error;         // non-empty: the reader could not read this entry
+  // Data files only: the line as its CP932 bytes, and the memo (detail) it carries, read from the
+  // memo file beside the source; `memo_missing` when it has a memo number but that file is missing.
+  std::string raw;
+  std::vector<std::string> memo;
+  bool memo_missing = false;
 };
 
 // A field of the target, as the dialog's left list shows it: `name` + `format` (the format text
@@ -50,7 +55,8 @@ struct TargetField {
   std::string format;  // " (yyyy/mm/dd)", "（A～D）" ... or empty
 };
 const std::vector<TargetField>& TargetFields(ImportTarget target);
-// The text the left list shows for field i (with its format text for CSV, ICS and VCS).
+// The text the left list shows for field i (with its format text for CSV, ICS and VCS; data files
+// show the fields of their own layouts).
 std::string TargetFieldLabel(ImportTarget target, std::size_t index, SourceFormat format);
 // The field index of a name with or without its format text; -1 when none matches.
 int FindTargetField(ImportTarget target, const std::string& name);

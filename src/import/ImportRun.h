@@ -9,6 +9,7 @@
 
 #include "import/ImportEngine.h"
 #include "platform/FileSystem.h"
+#include "store/ScheduleFile.h"
 
 namespace kal::import {
 
@@ -83,11 +84,21 @@ std::optional<std::string> ParseImportTime(const std::string& text);
 // A memo field split into its lines by the source's separators (ImportRecord.h).
 std::vector<std::string> MemoLines(const std::string& text, SourceFormat format);
 
+// Adds a schedule (its detail number set here) to the month file of (year, month) and a memo that
+// is not empty to the month's detail file; refuses what cannot be stored, leaves duplicates out.
+void StoreImportedSchedule(ImportRun& run, const SourceRecord& record, RecordOutcome& out,
+                           store::ScheduleFields fields, const std::vector<std::string>& memo, int year, int month);
+// The lines of the target Holiday.dat (the built-in lines when the file does not exist yet).
+std::vector<std::string>& HolidayTargetLines(ImportRun& run);
+
 // The per-target conversions of one record.
 void ConvertSchedule(ImportRun& run, const SourceRecord& record, RecordOutcome& out);
 void ConvertHoliday(ImportRun& run, const SourceRecord& record, RecordOutcome& out);
 void ConvertTodo(ImportRun& run, const SourceRecord& record, RecordOutcome& out);
 void ConvertWeather(ImportRun& run, const SourceRecord& record, RecordOutcome& out);
+// Data files: a month-file record and a Holiday.dat line.
+void ConvertMonthRecord(ImportRun& run, const SourceRecord& record, RecordOutcome& out);
+void ConvertHolidayRecord(ImportRun& run, const SourceRecord& record, RecordOutcome& out);
 // The required fields of a target, in the order their absence is reported.
 std::vector<std::size_t> RequiredFields(ImportTarget target);
 // Before the execute-mode save of a ToDo run: nothing when the ToDo list can be written, else the

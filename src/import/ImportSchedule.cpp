@@ -61,14 +61,19 @@ void ConvertSchedule(ImportRun& run, const SourceRecord& record, RecordOutcome& 
   fields.place = TrimText(run.Value(record, kPlace));
   fields.category = TrimText(run.Value(record, kCategory));
 
+  std::vector<std::string> memo = MemoLines(run.Value(record, kMemo), run.request.format);
+  StoreImportedSchedule(run, record, out, fields, memo, store::YearOf(*start), store::MonthOf(*start));
+}
+
+void StoreImportedSchedule(ImportRun& run, const SourceRecord& record, RecordOutcome& out,
+                           store::ScheduleFields fields, const std::vector<std::string>& memo, int year, int month) {
+  fields.detail = 0;
   store::BuildResult built = store::BuildScheduleLine(fields);
   if (!built) return run.Refuse(out, record, built.message);
-  std::vector<std::string> memo = MemoLines(run.Value(record, kMemo), run.request.format);
   std::string bad;
   if (!store::MemoIsEmpty(memo) && !store::BuildDetailLine(0, memo, &bad))
     return run.Refuse(out, record, store::UnencodableMessage(store::kMemoName, bad));
 
-  const int year = store::YearOf(*start), month = store::MonthOf(*start);
   const std::string month_path = store::MonthFilePath(run.request.folders.data, year, month);
   std::vector<std::string>& month_lines = run.files.Lines(month_path);
   if (run.request.options.skip_duplicates) {

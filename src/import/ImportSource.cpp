@@ -1,6 +1,7 @@
 #include "import/ImportSource.h"
 
 #include "import/CsvReader.h"
+#include "import/DataFileReader.h"
 #include "store/DateText.h"
 #include "store/TextFile.h"
 
@@ -22,18 +23,13 @@ std::string ImportFileFilter(ImportTarget target) {
 }
 
 std::optional<ImportSource> OpenImportSource(platform::FileSystem& fs, ImportTarget target, const std::string& path,
-                                             std::string* error) {
+                                             std::string* error, const std::string& data_folder) {
   ImportSource source;
   source.path = path;
   source.format = FormatOfFile(path);
-  const std::string name = path.substr(path.find_last_of("/\\") == std::string::npos ? 0 : path.find_last_of("/\\") + 1);
-  if (target == ImportTarget::Schedule && name.size() > 4 && name.compare(name.size() - 4, 4, ".sch") == 0 &&
-      (name.size() < 6 || !store::ParseDateText(name.substr(0, 4) + "/" + name.substr(4, 2) + "/01"))) {
-    if (error) *error = kMonthFileNameMessage;
-    return std::nullopt;
-  }
+  if (source.format == SourceFormat::Data) return ReadDataFile(fs, target, path, data_folder, error);
   if (source.format != SourceFormat::Csv) {
-    // The calendar and data-file readers plug in here.
+    // The calendar readers plug in here.
     if (error) *error = kFormatNotReadyMessage;
     return std::nullopt;
   }

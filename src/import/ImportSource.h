@@ -9,6 +9,7 @@
 
 #include "import/ImportRecord.h"
 #include "platform/FileSystem.h"
+#include "store/DateText.h"
 
 namespace kal::import {
 
@@ -19,6 +20,11 @@ struct ImportSource {
   bool header_likely = false;  // the first record reads as a header line (Chk1stHeader starts ticked)
   Assignment assignment;       // CSV: empty; other formats: fixed (field n from column n)
   bool assignment_fixed = false;
+  // Data files: the text the caption shows for the source, the month of a month file and the
+  // memo file read beside the source.
+  std::string source_text;
+  std::optional<store::Date> data_month;
+  std::string memo_source_path;
 };
 
 inline constexpr const char* kNoDataMessage = "データが見つかりません。";
@@ -33,6 +39,6 @@ inline constexpr const char* kMonthFileNameMessage = "ファイル名が yyyymm.
 // whose name is not "yyyymm.sch", or a format whose reader is not built in, gives the message to
 // show (caption "エラー") through `error`.
 std::optional<ImportSource> OpenImportSource(platform::FileSystem& fs, ImportTarget target, const std::string& path,
-                                             std::string* error);
+                                             std::string* error, const std::string& data_folder = std::string());
 
 }  // namespace kal::import

@@ -80,3 +80,30 @@ TEST(CliImport, ErrorsAndUsage) {
 
 }  // namespace
 }  // namespace kal::cli
+
+namespace kal::cli {
+namespace {
+
+TEST(CliImport, DataFilesOfAnotherFolder) {
+  test::TempFolder dir;
+  dir.MakeFolder("old");
+  const std::string line = "03" + std::string(24, ' ') + "0000" + Sjis("会議") + std::string(76, ' ') + "002";
+  dir.Write("old/202405.sch", line + "\r\n");
+  dir.Write("old/Holiday.dat", " 8 8" + std::string(8, ' ') + "002" + Sjis("記念") + "\r\n" + " 8 9" +
+                                   std::string(8, ' ') + "007" + Sjis("壊れ") + "\r\n");
+  auto run = RunCliIn(dir, {"import", "data", dir / "old/202405.sch", "--skip-duplicates"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "1\t2024/05/03\t会議\t\ncount\t1\t0\t0\n");
+  EXPECT_EQ(run.err, "スケジュールメモが設定されていますが、" + dir.path() + "old/202405.dtl が見つかりません。\n");
+  EXPECT_EQ(dir.Read("202405.sch"), "03" + std::string(24, ' ') + "0000" + Sjis("会議") + "\r\n");
+  auto again = RunCliIn(dir, {"import", "data", dir / "old/202405.sch", "--skip-duplicates", "--dry-run"});
+  EXPECT_EQ(again.out, "0\t2024/05/03\t会議\t\ncount\t0\t1\t0\n");
+
+  auto holidays = RunCliIn(dir, {"import", "data", dir / "old/Holiday.dat", "--dry-run"});
+  ASSERT_EQ(holidays.status, 0) << holidays.err;
+  EXPECT_EQ(holidays.out, "1\t08/08\t記念\t\n9\t8/9\t壊れ\t不正なデータがあるため処理できません。\\n2 レコード目\ncount\t1\t0\t1\n");
+  EXPECT_EQ(RunCliIn(dir, {"import", "data", dir / "old/in.csv"}).status, 1);
+}
+
+}  // namespace
+}  // namespace kal::cli

@@ -58,12 +58,12 @@ TEST_F(ImportFormTest, TextsOfTheTargets) {
 TEST_F(ImportFormTest, OpeningRefusesWhatItCannotRead) {
   dir.Write("empty.csv", "\r\n");
   dir.Write("2024ab.sch", "x\r\n");
-  dir.Write("202405.sch", "01\r\n");
+  dir.Write("a.ics", "BEGIN:VCALENDAR\r\n");
   const std::pair<const char*, const char*> cases[] = {
       {"empty.csv", "データが見つかりません。"},
       {"missing.csv", "データが見つかりません。"},
       {"2024ab.sch", "ファイル名が yyyymm.sch形式でないためインポートできません。"},
-      {"202405.sch", "この形式のファイルはまだインポートできません。"},
+      {"a.ics", "この形式のファイルはまだインポートできません。"},
   };
   for (const auto& [name, message] : cases) {
     std::string error;
@@ -160,6 +160,34 @@ TEST_F(ImportFormTest, OnlyDuplicatesReportNothingAndKeepExecuteOff) {
   EXPECT_EQ(Shown(), (std::vector<std::pair<std::string, std::string>>{
                          {"0 件のスケジュールデータを反映します。\n0 件の分類を追加します。", "確認"}}));
   EXPECT_FALSE(form.ExecuteEnabled());
+}
+
+TEST_F(ImportFormTest, AMonthFileOfAnotherFolderWithAMissingDetailFileAsksOnce) {
+  dir.MakeFolder("old");
+  const std::string detail_line = "01" + std::string(24, ' ') + "0000" + std::string(80, ' ') + "003";
+  dir.WriteLines("old/202405.sch", {detail_line, "02" + std::string(24, ' ') + "0000b", detail_line});
+  std::string error;
+  auto source = OpenImportSource(fs, ImportTarget::Schedule, dir / "old/202405.sch", &error, dir.path());
+  ASSERT_TRUE(source) << error;
+  ImportForm form(ImportTarget::Schedule, std::move(*source), {dir.path(), dir.path(), dir.path()},
+                  store::MakeDate(2024, 6, 1));
+  EXPECT_EQ(form.Caption(), "スケジュールデータのインポート (2024年5月) - " + dir.path() + "old/202405.sch");
+  EXPECT_FALSE(form.AssignmentEnabled());
+  EXPECT_EQ(form.TargetLines()[0], "開始日 (dd) : 01");
+  EXPECT_EQ(form.TargetLines()[7], "メモ（内容） (INDEX) : 003");
+  dialogs.answers = {platform::MsgAnswer::No};
+  form.Check(fs, dialogs);
+  EXPECT_EQ(Shown(), (std::vector<std::pair<std::string, std::string>>{
+                         {"スケジュールメモが設定されていますが、" + dir.path() + "old/202405.dtl が見つかりません。\n"
+                          "このまま処理を続けます？", "確認"}}));
+  EXPECT_FALSE(form.ExecuteEnabled());
+  dialogs.shown.clear();
+  form.Check(fs, dialogs);  // Yes: the records go on without their memos
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[1].text, "3 件のスケジュールデータを反映します。\n0 件の分類を追加します。");
+  EXPECT_TRUE(form.Execute(fs, dialogs));
+  EXPECT_EQ(dir.Read("202405.sch"), Sjis("01" + std::string(24, ' ') + "0000\r\n01" + std::string(24, ' ') +
+                                         "0000\r\n02" + std::string(24, ' ') + "0000b\r\n"));
 }
 
 }  // namespace
