@@ -52,18 +52,7 @@ void ConvertHolidayRecord(ImportRun& run, const SourceRecord& record, RecordOutc
     std::snprintf(text, sizeof text, "%02d/%02d", rule->month, rule->day);
     out.date = text;
   }
-  std::vector<std::string>& lines = HolidayTargetLines(run);
-  if (run.request.options.skip_duplicates) {
-    for (const auto& existing : lines) {
-      if (store::TrimRight(existing) == line) {
-        out.status = RecordStatus::Duplicate;
-        return;
-      }
-    }
-  }
-  lines.push_back(line);
-  run.files.Touch(store::HolidayFilePath(run.request.folders.data), ImportFiles::Order::Sorted);
-  out.status = RecordStatus::Import;
+  AddHolidayLine(run, out, line, [&](const std::string& existing) { return store::TrimRight(existing) == line; });
 }
 
 }  // namespace kal::import

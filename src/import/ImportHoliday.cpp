@@ -1,4 +1,5 @@
 // The holiday target: one record becomes one dated rule of Holiday.dat.
+#include <algorithm>
 #include <cstdio>
 
 #include "import/ImportRun.h"
@@ -43,13 +44,20 @@ std::string TwoDigits(int value) {
 
 }  // namespace
 
-std::vector<std::string>& HolidayTargetLines(ImportRun& run) {
+void AddHolidayLine(ImportRun& run, RecordOutcome& out, const std::string& line,
+                    const std::function<bool(const std::string&)>& same) {
   const std::string path = store::HolidayFilePath(run.request.folders.data);
   std::vector<std::string>& lines = run.files.Lines(path);
   // A data folder without Holiday.dat gets the built-in public holidays with the imported lines,
   // as the program would have created it at start-up.
   if (!run.files.Existed(path) && lines.empty()) lines = store::BuiltInHolidayLines();
-  return lines;
+  if (run.request.options.skip_duplicates && std::any_of(lines.begin(), lines.end(), same)) {
+    out.status = RecordStatus::Duplicate;
+    return;
+  }
+  lines.push_back(line);
+  run.files.Touch(path, ImportFiles::Order::Sorted);
+  out.status = RecordStatus::Import;
 }
 
 void ConvertHoliday(ImportRun& run, const SourceRecord& record, RecordOutcome& out) {
@@ -79,21 +87,12 @@ void ConvertHoliday(ImportRun& run, const SourceRecord& record, RecordOutcome& o
 
   const std::string line = TwoDigits(month) + TwoDigits(day) + years + "00" +
                            static_cast<char>('0' + holiday_class) + std::string(store::TrimRight(*title));
-  std::vector<std::string>& lines = HolidayTargetLines(run);
-  if (run.request.options.skip_duplicates) {
-    const std::string title_bytes(store::TrimRight(*title));
-    for (const auto& existing : lines) {
-      if (store::Trim(store::FieldBytes(existing, 1, 2)) == store::Trim(TwoDigits(month)) &&
-          store::Trim(store::FieldBytes(existing, 3, 2)) == store::Trim(TwoDigits(day)) &&
-          store::FieldBytesToEnd(existing, 16) == title_bytes) {
-        out.status = RecordStatus::Duplicate;
-        return;
-      }
-    }
-  }
-  lines.push_back(line);
-  run.files.Touch(store::HolidayFilePath(run.request.folders.data), ImportFiles::Order::Sorted);
-  out.status = RecordStatus::Import;
+  const std::string title_bytes(store::TrimRight(*title));
+  AddHolidayLine(run, out, line, [&](const std::string& existing) {
+    return store::Trim(store::FieldBytes(existing, 1, 2)) == store::Trim(TwoDigits(month)) &&
+           store::Trim(store::FieldBytes(existing, 3, 2)) == store::Trim(TwoDigits(day)) &&
+           store::FieldBytesToEnd(existing, 16) == title_bytes;
+  });
 }
 
 }  // namespace kal::import

@@ -2,6 +2,7 @@
 // ImportHoliday.cpp, ImportTodo.cpp, ImportWeather.cpp). Not for callers: they use ImportEngine.h.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -88,8 +89,10 @@ std::vector<std::string> MemoLines(const std::string& text, SourceFormat format)
 // is not empty to the month's detail file; refuses what cannot be stored, leaves duplicates out.
 void StoreImportedSchedule(ImportRun& run, const SourceRecord& record, RecordOutcome& out,
                            store::ScheduleFields fields, const std::vector<std::string>& memo, int year, int month);
-// The lines of the target Holiday.dat (the built-in lines when the file does not exist yet).
-std::vector<std::string>& HolidayTargetLines(ImportRun& run);
+// Adds a line to the target Holiday.dat (which starts from the built-in lines when it does not
+// exist yet), unless the duplicate option is on and `same` holds for one of its lines.
+void AddHolidayLine(ImportRun& run, RecordOutcome& out, const std::string& line,
+                    const std::function<bool(const std::string&)>& same);
 
 // The per-target conversions of one record.
 void ConvertSchedule(ImportRun& run, const SourceRecord& record, RecordOutcome& out);
