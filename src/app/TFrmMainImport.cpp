@@ -34,7 +34,8 @@ void TFrmMain::MenImportClick(import::ImportTarget target) {
   std::optional<import::ImportSource> source;
   try {
     std::string error;
-    source = import::OpenImportSource(ports_.files, target, *path, &error, session_.folders.data);
+    source = import::OpenImportSource(ports_.files, target, *path, &error, session_.folders.data,
+                                      session_.folders.todo);
     if (!source) {
       ports_.dialogs.Error(error, import::kImportErrorCaption);
       return;

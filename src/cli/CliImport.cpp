@@ -73,13 +73,14 @@ int RunImport(CliContext& context, const std::vector<std::string>& args) {
       kind.value_or(data ? import::DataFileTarget(args[1]) : import::ImportTarget::Schedule);
   const app::Folders& folders = SessionOf(context).folders;
   std::string error;
-  auto source = import::OpenImportSource(context.files, target, args[1], &error, folders.data);
+  auto source = import::OpenImportSource(context.files, target, args[1], &error, folders.data, folders.todo);
   if (!source) throw CliError{error};
   import::ImportRequest request;
   request.target = target;
   request.format = source->format;
   request.options.first_is_header = source->header_likely && !data;
   request.data_month = source->data_month;
+  request.old_todo_format = source->old_todo_format;
   request.options.skip_duplicates = skip_duplicates;
   request.assignment = map ? MapValue(target, *map)
                            : source->header_likely && !data

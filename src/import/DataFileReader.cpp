@@ -1,5 +1,7 @@
 #include "import/DataFileReader.h"
 
+#include "platform/Codec.h"
+#include "store/CommaText.h"
 #include "store/HolidayFile.h"
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
@@ -7,6 +9,11 @@
 
 namespace kal::import {
 namespace {
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
 
 std::string NameOf(const std::string& path) {
   const auto slash = path.find_last_of("/\\");
@@ -70,7 +77,8 @@ std::string DataSourceText(const std::string& path) {
 }
 
 std::optional<ImportSource> ReadDataFile(platform::FileSystem& fs, ImportTarget target, const std::string& path,
-                                         const std::string& data_folder, std::string* error) {
+                                         const std::string& data_folder, std::string* error,
+                                         const std::string& todo_folder) {
   auto fail = [&](const char* message) -> std::optional<ImportSource> {
     if (error) *error = message;
     return std::nullopt;
@@ -88,11 +96,14 @@ std::optional<ImportSource> ReadDataFile(platform::FileSystem& fs, ImportTarget 
     target_path = store::MonthFilePath(data_folder, store::YearOf(*source.data_month), store::MonthOf(*source.data_month));
   } else if (kind == DataFileKind::HolidayFile) {
     target_path = store::HolidayFilePath(data_folder);
+  } else if (kind == DataFileKind::TodoFile || kind == DataFileKind::OldTodoFile) {
+    source.old_todo_format = kind == DataFileKind::OldTodoFile;
+    target_path = todo_folder.empty() ? std::string() : platform::JoinPath(todo_folder, "Todokl.dat");
+    source.memo_source_path = FolderOf(path) + (source.old_todo_format ? "TodoMemo.dat" : "Todokl.dtl");
   } else {
-    // The ToDo lists plug in here once the ToDo store is built in.
     return fail(kFormatNotReadyMessage);
   }
-  if (!data_folder.empty() && SameFile(path, target_path)) return fail(kSameFileMessage);
+  if (!target_path.empty() && SameFile(path, target_path)) return fail(kSameFileMessage);
 
   std::vector<std::string> lines;
   if (!store::LoadLinesIfExists(fs, path, lines)) lines.clear();
@@ -100,8 +111,8 @@ std::optional<ImportSource> ReadDataFile(platform::FileSystem& fs, ImportTarget 
   bool details_exist = false;
   if (kind == DataFileKind::MonthFile) {
     source.memo_source_path = path.substr(0, path.size() - 4) + ".dtl";
-    details_exist = store::LoadLinesIfExists(fs, source.memo_source_path, details);
   }
+  if (!source.memo_source_path.empty()) details_exist = store::LoadLinesIfExists(fs, source.memo_source_path, details);
   for (const auto& line : lines) {
     if (store::TrimRight(line).empty()) continue;
     SourceRecord record;
@@ -114,6 +125,28 @@ std::optional<ImportSource> ReadDataFile(platform::FileSystem& fs, ImportTarget 
       if (number > 0) {
         if (details_exist) record.memo = store::DetailMemo(details, number);
         else record.memo_missing = true;
+      }
+    } else if (kind != DataFileKind::HolidayFile) {
+      const bool old = source.old_todo_format;
+      record.fields = {store::Field(line, old ? 14 : 24, 1), store::Field(line, 1, 10),
+                       old ? std::string() : store::Field(line, 11, 10), store::Field(line, old ? 11 : 21, 1),
+                       store::Field(line, old ? 41 : 57, 80), store::Field(line, old ? 25 : 35, 14),
+                       store::Field(line, old ? 12 : 22, 2), store::Field(line, old ? 15 : 25, 10),
+                       store::Field(line, old ? 39 : 49, old ? 2 : 4)};
+      const std::string key = store::FieldBytes(line, old ? 39 : 49, old ? 2 : 4);
+      const std::size_t width = old ? 2 : 4;
+      if (key.size() == width && key.find_first_not_of('0') != std::string::npos) {
+        if (!details_exist) {
+          record.memo_missing = true;
+        } else {
+          for (const auto& memo_line : details) {
+            if (memo_line.compare(0, width, key) != 0) continue;
+            const std::string body = memo_line.size() > width + 1 ? memo_line.substr(width + 1) : std::string();
+            if (old) record.memo = {platform::Cp932ToUtf8(body)};
+            else record.memo = store::FromCommaText(platform::Cp932ToUtf8(body));
+            break;
+          }
+        }
       }
     } else {
       record.fields = {store::Field(line, 1, 2), store::Field(line, 3, 2), store::Field(line, 13, 1),

@@ -1,5 +1,6 @@
 // The program's own data files taken from another folder or a backup, read as import records:
-// a schedule month file "yyyymm.sch" (with "yyyymm.dtl" beside it) and Holiday.dat.
+// a schedule month file "yyyymm.sch" (with "yyyymm.dtl" beside it), Holiday.dat, a ToDo list
+// Todokl.dat (with Todokl.dtl) and the old "Todo.dat" (with "TodoMemo.dat").
 //
 // Each record keeps its line (`raw`) and shows the fields of its layout, in the order of the
 // target's fields: a month-file record shows day, start time, day count, end time, title, place,
@@ -32,7 +33,8 @@ inline constexpr const char* kSameFileMessage = "インポート元とインポ�
 // Reads a data file for the target; `data_folder` is the current data folder (a file of that folder
 // cannot be imported into itself). Messages as OpenImportSource. Throws store::FileError.
 std::optional<ImportSource> ReadDataFile(platform::FileSystem& fs, ImportTarget target, const std::string& path,
-                                         const std::string& data_folder, std::string* error);
+                                         const std::string& data_folder, std::string* error,
+                                         const std::string& todo_folder = std::string());
 
 // target name + "メモが設定されていますが、" + the memo file + " が見つかりません。"; the dialog asks
 // with "\nこのまま処理を続けます？" after it.

@@ -255,6 +255,8 @@ ImportResult RunImport(platform::FileSystem& fs, const ImportRequest& request, I
       ConvertMonthRecord(run, record, out);
     } else if (data && request.target == ImportTarget::Holiday) {
       ConvertHolidayRecord(run, record, out);
+    } else if (data && request.target == ImportTarget::Todo) {
+      ConvertTodoRecord(run, record, out);
     } else {
       switch (request.target) {
         case ImportTarget::Schedule: ConvertSchedule(run, record, out); break;

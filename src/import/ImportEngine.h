@@ -54,6 +54,8 @@ struct ImportRequest {
   store::Date today{};  // the done date of a ToDo item marked done without one
   // Data files: the month of a month file ("yyyymm.sch": the first of that month).
   std::optional<store::Date> data_month;
+  // Data files: the ToDo records are in the old format of "Todo.dat".
+  bool old_todo_format = false;
 };
 
 struct RecordOutcome {

@@ -147,6 +147,7 @@ ImportRequest ImportForm::Request() const {
   request.folders = folders_;
   request.today = today_;
   request.data_month = source_.data_month;
+  request.old_todo_format = source_.old_todo_format;
   return request;
 }
 

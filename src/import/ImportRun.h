@@ -102,6 +102,8 @@ void ConvertWeather(ImportRun& run, const SourceRecord& record, RecordOutcome& o
 // Data files: a month-file record and a Holiday.dat line.
 void ConvertMonthRecord(ImportRun& run, const SourceRecord& record, RecordOutcome& out);
 void ConvertHolidayRecord(ImportRun& run, const SourceRecord& record, RecordOutcome& out);
+// A record of Todokl.dat, or of the old Todo.dat when the request says so.
+void ConvertTodoRecord(ImportRun& run, const SourceRecord& record, RecordOutcome& out);
 // The required fields of a target, in the order their absence is reported.
 std::vector<std::size_t> RequiredFields(ImportTarget target);
 // Before the execute-mode save of a ToDo run: nothing when the ToDo list can be written, else the

@@ -23,11 +23,12 @@ std::string ImportFileFilter(ImportTarget target) {
 }
 
 std::optional<ImportSource> OpenImportSource(platform::FileSystem& fs, ImportTarget target, const std::string& path,
-                                             std::string* error, const std::string& data_folder) {
+                                             std::string* error, const std::string& data_folder,
+                                             const std::string& todo_folder) {
   ImportSource source;
   source.path = path;
   source.format = FormatOfFile(path);
-  if (source.format == SourceFormat::Data) return ReadDataFile(fs, target, path, data_folder, error);
+  if (source.format == SourceFormat::Data) return ReadDataFile(fs, target, path, data_folder, error, todo_folder);
   if (source.format != SourceFormat::Csv) {
     // The calendar readers plug in here.
     if (error) *error = kFormatNotReadyMessage;

@@ -25,6 +25,7 @@ struct ImportSource {
   std::string source_text;
   std::optional<store::Date> data_month;
   std::string memo_source_path;
+  bool old_todo_format = false;  // "Todo.dat"
 };
 
 inline constexpr const char* kNoDataMessage = "データが見つかりません。";
@@ -39,6 +40,7 @@ inline constexpr const char* kMonthFileNameMessage = "ファイル名が yyyymm.
 // whose name is not "yyyymm.sch", or a format whose reader is not built in, gives the message to
 // show (caption "エラー") through `error`.
 std::optional<ImportSource> OpenImportSource(platform::FileSystem& fs, ImportTarget target, const std::string& path,
-                                             std::string* error, const std::string& data_folder = std::string());
+                                             std::string* error, const std::string& data_folder = std::string(),
+                                             const std::string& todo_folder = std::string());
 
 }  // namespace kal::import

@@ -57,6 +57,12 @@ int FreeTodoMemoNumber(const std::vector<std::string>& todo_lines) {
 
 }  // namespace
 
+// Adds a ToDo line made of `head` (its first 48 bytes: limit date to category), the number of its
+// memo (stored when not empty) and the subject, unless it is a duplicate.
+void StoreImportedTodo(ImportRun& run, const SourceRecord& record, RecordOutcome& out, const std::string& head,
+                       const std::string& subject, const std::vector<std::string>& memo,
+                       const std::string& category);
+
 std::optional<std::string> TodoStoreRefusal() {
   return std::string("ToDoの保存機能がまだ組み込まれていないため、ToDoデータはインポートできません。");
 }
@@ -122,17 +128,24 @@ void ConvertTodo(ImportRun& run, const SourceRecord& record, RecordOutcome& out)
   auto subject = store::FieldText(out.title, 80, &bad);
   if (!subject) return run.Refuse(out, record, store::UnencodableMessage("件名", bad));
   std::vector<std::string> memo = MemoLines(run.Value(record, kMemo), run.request.format);
+  const std::string head = limit + start + priority + progress + done + done_date + store::PadField(*category, 14);
+  StoreImportedTodo(run, record, out, head, *subject, memo, TrimText(run.Value(record, kCategory)));
+}
+
+void StoreImportedTodo(ImportRun& run, const SourceRecord& record, RecordOutcome& out, const std::string& head,
+                       const std::string& subject, const std::vector<std::string>& memo,
+                       const std::string& category) {
+  std::string bad;
   std::optional<std::string> memo_body;
   if (!memo.empty()) {
     memo_body = platform::Utf8ToCp932(store::ToCommaText(memo), &bad);
     if (!memo_body) return run.Refuse(out, record, store::UnencodableMessage("メモ", bad));
   }
-
   const std::string todo_path = platform::JoinPath(run.request.folders.todo, kTodoFileName);
   std::vector<std::string>& todo_lines = run.files.Lines(todo_path);
   if (run.request.options.skip_duplicates) {
-    const std::string limit_key(store::TrimRight(limit));
-    const std::string subject_key(store::Trim(*subject));
+    const std::string limit_key(store::TrimRight(head.substr(0, 10)));
+    const std::string subject_key(store::Trim(subject));
     for (const auto& line : todo_lines) {
       if (store::FieldBytes(line, 1, 10) == limit_key && store::Trim(store::FieldBytes(line, 57, 80)) == subject_key) {
         out.status = RecordStatus::Duplicate;
@@ -157,12 +170,36 @@ void ConvertTodo(ImportRun& run, const SourceRecord& record, RecordOutcome& out)
     }
   }
 
-  const std::string line = limit + start + priority + progress + done + done_date + store::PadField(*category, 14) +
-                           Digits(memo_number, 4) + "    " + *subject;
+  const std::string line = store::PadField(head, 48) + Digits(memo_number, 4) + "    " + subject;
   todo_lines.push_back(std::string(store::TrimRight(line)));
   run.files.Touch(todo_path, ImportFiles::Order::Sorted);
   out.status = RecordStatus::Import;
-  run.CollectCategory(TrimText(run.Value(record, kCategory)));
+  run.CollectCategory(category);
+}
+
+// A record of Todokl.dat or of the old Todo.dat, from another folder. Its line is read by the
+// layout of its format and rebuilt in the layout of Todokl.dat.
+void ConvertTodoRecord(ImportRun& run, const SourceRecord& record, RecordOutcome& out) {
+  const std::string& raw = record.raw;
+  const bool old = run.request.old_todo_format;
+  auto field = [&](std::size_t pos_new, std::size_t pos_old, std::size_t width) {
+    return std::string(raw.size() >= (old ? pos_old : pos_new) ? raw.substr((old ? pos_old : pos_new) - 1, width) : "");
+  };
+  const std::string limit = field(1, 1, 10);
+  out.date = std::string(store::TrimRight(platform::Cp932ToUtf8(limit)));
+  out.title = store::Field(raw, old ? 41 : 57, 80);
+  if (limit != *platform::Utf8ToCp932(kNoLimit) && !store::ParseDateText(limit))
+    return run.Fail(out, record, "期限に誤りがあるため処理できません。", out.date);
+  const std::string start = old ? std::string(10, ' ') : store::PadField(field(11, 0, 10), 10);
+  const std::string priority = field(21, 11, 1), progress = field(22, 12, 2), done = field(24, 14, 1);
+  const bool ok = priority.size() == 1 && priority >= "0" && priority <= "3" && progress.size() == 2 &&
+                  progress.find_first_not_of("0123456789") == std::string::npos && progress <= "10" &&
+                  (done == "0" || done == "1");
+  if (!ok) return run.FailNoValue(out, record, "不正なデータがあるため処理できません。");
+  const std::string head = limit + start + priority + progress + done + store::PadField(field(25, 15, 10), 10) +
+                           store::PadField(field(35, 25, 14), 14);
+  const std::string subject(store::TrimRight(field(57, 41, 80)));
+  StoreImportedTodo(run, record, out, head, subject, record.memo, store::Field(head, 35, 14));
 }
 
 }  // namespace kal::import

@@ -97,3 +97,51 @@ TEST_F(DataFileImportTest, HolidayLinesAreCheckedAsNumbers) {
 
 }  // namespace
 }  // namespace kal::import
+
+namespace kal::import {
+namespace {
+
+TEST_F(DataFileImportTest, OldTodoRecordsAreCheckedAndRebuiltWithTheirMemos) {
+  // Old layout: limit 10, priority 1, progress 2, done 1, done date 10, category 14, memo 2, subject.
+  auto old_line = [](const std::string& limit, const std::string& codes, const std::string& memo,
+                     const std::string& subject) {
+    std::string line = Sjis(limit) + codes;
+    line.resize(24, ' ');
+    line += Sjis("仕事");
+    line.resize(38, ' ');
+    return line + memo + Sjis(subject);
+  };
+  dir.Write("old/Todo.dat", old_line("2024/06/30", "1051", "05", "報告書") + "\r\n" +
+                                old_line("期限なし  ", "3000", "00", "いつか") + "\r\n" +
+                                old_line("2024/06/31", "0000", "00", "x") + "\r\n" +
+                                old_line("2024/07/01", "4000", "00", "y") + "\r\n");
+  dir.Write("old/TodoMemo.dat", Sjis("05,会議 資料を添付\r\n"));
+  std::string error;
+  auto source = ReadDataFile(fs, ImportTarget::Todo, dir / "old/Todo.dat", dir.path(), &error, dir.path());
+  ASSERT_TRUE(source) << error;
+  EXPECT_TRUE(source->old_todo_format);
+  ASSERT_EQ(source->records.size(), 4u);
+  EXPECT_EQ(source->records[0].memo, std::vector<std::string>{"会議 資料を添付"});
+  EXPECT_EQ(source->records[0].fields[4], "報告書");
+
+  ImportRequest request;
+  request.target = ImportTarget::Todo;
+  request.format = SourceFormat::Data;
+  request.records = source->records;
+  request.assignment = source->assignment;
+  request.old_todo_format = true;
+  request.folders = {dir.path(), dir.path(), dir.path()};
+  auto result = RunImport(fs, request, ImportMode::Check);
+  std::vector<char> codes;
+  for (const auto& r : result.records) codes.push_back(StatusCode(r.status));
+  EXPECT_EQ(codes, (std::vector<char>{'1', '1', '9', '9'}));
+  EXPECT_EQ(result.records[2].message, "期限に誤りがあるため処理できません。\n3 レコード目: 2024/06/31");
+  EXPECT_EQ(result.records[3].message, "不正なデータがあるため処理できません。\n4 レコード目");
+  // Storing waits for the ToDo store; the execution says so and writes nothing.
+  request.records.resize(2);
+  EXPECT_TRUE(RunImport(fs, request, ImportMode::Execute).assignment_error);
+  EXPECT_FALSE(dir.Exists("Todokl.dat"));
+}
+
+}  // namespace
+}  // namespace kal::import
