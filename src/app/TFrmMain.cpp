@@ -257,6 +257,9 @@ void TFrmMain::BuildMenu() {
   enable("MenHelp", &TFrmMain::MenHelpClick);
   enable("MenWebHelp", &TFrmMain::MenWebHelpClick);
   enable("MenSchAdd", &TFrmMain::DaySchAdd);
+  enable("MenBackup", &TFrmMain::MenBackupClick);
+  enable("MenRestore", &TFrmMain::MenRestoreClick);
+  enable("MenPassword", &TFrmMain::MenPasswordClick);
   ImportMenuConnect();
 }
 
@@ -360,6 +363,7 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TFrmMain::FormCloseQuery() {
+  if (restored_) return;
   if (on_close_query) on_close_query();
   store::ExitState state;
   state.initialising = initialising_;

@@ -98,6 +98,11 @@ class TFrmMain : public QMainWindow {
   void MenExitClick();
   // "バージョン情報(&A)...": the about box.
   void MenVersionClick();
+  // Maintenance: the backup dialog, the restore (after which the window closes without writing
+  // anything of what it holds over the restored files) and the password registration.
+  void MenBackupClick();
+  void MenRestoreClick();
+  void MenPasswordClick();
   // "Kalendor ヘルプ(&H)": the help file beside the program.
   void MenHelpClick();
   // "Webオンラインヘルプ(&W)".
@@ -146,6 +151,7 @@ class TFrmMain : public QMainWindow {
 
   MainWindowPorts ports_;
   Session session_;
+  bool restored_ = false;  // a restore replaced the data files: close without the exit-time writes
   bool initialising_ = true;
   store::WindowGeometry remembered_;  // the normal window as placed at start-up
   bool started_maximised_ = false;

@@ -58,6 +58,9 @@ const std::vector<Command>& Commands() {
        " [repetition options of repeat]",
        RunAddSchedule},
       {"model", "model yyyymm --view N [--count N]", RunModel},
+      {"backup", "backup DIR", RunBackup},
+      {"restore", "restore DIR", RunRestore},
+      {"delete-old", "delete-old MONTHS [--yes]", RunDeleteOld},
       {"import",
        "import csv|ics|vcs|data FILE [--kind schedule|holiday|todo|weather] [--map N=FIELD,...]"
        " [--skip-duplicates] [--dry-run]",

@@ -66,6 +66,10 @@ int RunModel(CliContext& context, const std::vector<std::string>& args);
 // holidays yyyy: the holiday-type entries of every day of the year in the monthly view's model.
 int RunHolidays(CliContext& context, const std::vector<std::string>& args);
 
+// backup DIR / restore DIR / delete-old MONTHS [--yes]: the backup dialog's work without boxes.
+int RunBackup(CliContext& context, const std::vector<std::string>& args);
+int RunRestore(CliContext& context, const std::vector<std::string>& args);
+int RunDeleteOld(CliContext& context, const std::vector<std::string>& args);
 // import csv|ics|vcs|data FILE ...: the import dialog's conversion, one line per record.
 int RunImport(CliContext& context, const std::vector<std::string>& args);
 
