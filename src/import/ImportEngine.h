@@ -17,7 +17,9 @@
 // Check mode writes nothing. Execute mode then saves what the records of status Import changed:
 // detail and memo files first, then month files, Holiday.dat, the ToDo list and day files (each
 // sorted as its format requires, each written atomically), then the category table. A file that
-// cannot be read stops the run (store::FileError) before anything is written.
+// cannot be read stops the run (store::FileError) before anything is written. ToDo items are
+// checked and built, but until the ToDo store is built in an execution refuses to write them
+// (`assignment_error` then holds the message).
 #pragma once
 
 #include <cstddef>

@@ -5,9 +5,10 @@
 // start date 11/10, priority 21/1, progress 22/2, done flag 24/1, done date 25/10, category 35/14,
 // memo number 49/4, four blanks 53/4, subject 57 (at most 80 bytes).
 //
-// Every check of the target runs here. Storing waits for the ToDo store: TodoStoreRefusal() is the
-// one place that decides whether an execution may write, and ToDoLine() the one builder to hand
-// over to the store's record builder when it is there.
+// Every check of the target runs here, and the lines and memo lines are built in memory. Writing
+// them waits for the ToDo store: TodoStoreRefusal() is the one place that decides whether an
+// execution may write, and StoreImportedTodo() the one builder to hand over to the store's record
+// builder and memo allocation when it is there.
 #include <algorithm>
 #include <set>
 
