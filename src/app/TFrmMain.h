@@ -14,6 +14,7 @@
 #include "store/DateText.h"
 #include "store/ScheduleFile.h"
 #include "store/Settings.h"
+#include "todo/TodoForm.h"
 
 class QAction;
 class QLabel;
@@ -29,9 +30,19 @@ class Shell;
 namespace kal::catalogues {
 class CategoryIcons;
 }
+namespace kal::platform {
+class Processes;
+}
+namespace kal::store {
+struct TodoMark;
+}
 namespace kal::mainwindow {
 class GridModel;
 class MainLayout;
+class MemoBox;
+class NoteBook;
+class QtMemoPanel;
+class QtNotePanel;
 }
 
 namespace kal::import {
@@ -129,6 +140,37 @@ class TFrmMain : public QMainWindow {
   // Called after the entry dialog stored schedules: the calendar is rebuilt.
   std::function<void()> on_schedules_changed;
 
+  // ---- Memos and notes (TFrmMainMemo.cpp) ----
+  // `MemDailyUpdate`: saves an edited memo box. Every command that reads or writes memo files
+  // (list, import, deletion, backup, clipboard) calls it first and stops when it answers false
+  // (the failure has been shown); afterwards it calls MemoBoxReload (a reload of the calendar
+  // does that too), so the box and the command never overwrite each other.
+  bool MemDailyUpdate();
+  void MemoBoxReload();
+  // `ShowDlgMemo`: "メモの編集(&M)": the memo dialog, or the external editor when one is set;
+  // `from_grid` for the grid's pop-up menu and the memo corner (always the day memo).
+  void ShowDlgMemo(bool from_grid);
+  // `NoteReplace`: "ノートの編集(&N)": the current note in the memo dialog or the external editor.
+  void NoteReplace();
+  // The memo-icon colour (1..5) of the selected day (`PopGrdMemoColorClick`).
+  void MemoColourSet(int colour);
+  // `MemoDelete`: deletes the memo of the memo box's tab (after the DelMsg question), with the
+  // day's memo-icon colour, and reloads. For the delete command when the memo box has the focus.
+  void MemoDelete();
+  mainwindow::QtMemoPanel* MemoPanel() const { return memo_panel_; }
+  mainwindow::QtNotePanel* NotePanel() const { return note_panel_; }
+  // The process starter of the external editors (the POSIX one unless a test sets another).
+  void SetProcesses(platform::Processes* processes) { processes_ = processes; }
+  // ToDo (TFrmMainTodo.cpp). The entry dialog for a new item, or a change or copy of a record
+  // (the panel's pending ticks are applied and saved first); returns true when items were stored.
+  bool ShowDlgTodoInput(int kind, const std::optional<std::string>& record = std::nullopt,
+                        std::optional<std::size_t> index = std::nullopt, std::optional<bool> shown_done = std::nullopt);
+  // "スケジュールをToDoにコピー": the schedule of a day entry (its own month file and index).
+  bool ScheduleToTodo(const std::string& entry);
+  // "ToDoをスケジュールにコピー": the schedule entry dialog in mode 5 for a ToDo record.
+  bool TodoToSchedule(const std::string& record);
+  // The edit of a ToDo day entry (kind "8") of the day panel or a calendar cell.
+  void TodoEntryEdit(const std::string& entry);
   // "インポート(&I)": a file chosen for the target, shown in the import dialog; after an import
   // the categories and the calendar are reloaded (TFrmMainImport.cpp).
   void MenImportClick(import::ImportTarget target);
@@ -145,7 +187,17 @@ class TFrmMain : public QMainWindow {
   void BuildStatusBar();
   void CategoryLoad();
   void ModelReload(int mode, const store::Date& selected);
+  void TodoAttach();
+  void TodoCommand(const std::string& command, const std::optional<std::string>& entry);
+  bool ShowTodoForm(todo::TodoForm form);
+  const std::vector<store::TodoMark>* TodoMarks() const;
+  void TodoExitState(store::ExitState& state) const;
   void PlaceWindow();
+  void BuildMemoPanels();
+  void ConnectMemoCommands();
+  void GridPopupMemo(QMenu* menu);
+  void MemoDaySelect(const store::Date& date);
+  bool RunExternalEditor(const std::string& program, const std::string& path);
   store::WindowGeometry Geometry() const;
   store::WindowShowState ShowState() const;
 
@@ -164,6 +216,12 @@ class TFrmMain : public QMainWindow {
   std::unique_ptr<catalogues::CategoryIcons> category_icons_;
   std::unique_ptr<mainwindow::GridModel> model_;
   mainwindow::MainLayout* layout_ = nullptr;
+  std::unique_ptr<mainwindow::MemoBox> memo_box_;
+  std::unique_ptr<mainwindow::NoteBook> note_book_;
+  mainwindow::QtMemoPanel* memo_panel_ = nullptr;
+  mainwindow::QtNotePanel* note_panel_ = nullptr;
+  std::unique_ptr<platform::Processes> own_processes_;
+  platform::Processes* processes_ = nullptr;
 };
 
 }  // namespace kal::app

@@ -2,9 +2,9 @@
 
 #include <cctype>
 #include <cstdio>
+#include <optional>
 
-#include "store/DayFile.h"
-#include "store/TextFile.h"
+#include "store/MemoFile.h"
 
 namespace kal::maintenance {
 
@@ -56,15 +56,9 @@ YearMonth DeletionLimit(const store::Date& today, int months) {
 std::optional<YearMonth> MonthOfFileName(const std::string& name, const std::string& extension) {
   const std::size_t dot = name.rfind('.');
   if (dot == std::string::npos || !SameLetters(name.substr(dot), extension)) return std::nullopt;
-  const bool memo = SameLetters(extension, ".mem");
-  if (dot != 6 && !(memo && dot == 8)) return std::nullopt;
-  if (!Digits(name, 0, dot)) return std::nullopt;
+  if (dot != 6 || !Digits(name, 0, dot)) return std::nullopt;
   const YearMonth ym{Number(name, 0, 4), Number(name, 4, 2)};
   if (ym.month < 1 || ym.month > 12) return std::nullopt;
-  if (dot == 8) {
-    const int day = Number(name, 6, 2);
-    if (day < 1 || day > 31) return std::nullopt;
-  }
   return ym;
 }
 
@@ -74,7 +68,10 @@ DeletionPlan PlanDeletion(platform::FileSystem& fs, const app::Folders& folders,
   plan.limit = DeletionLimit(today, months);
   AddOld(fs, folders.data, "*.sch", ".sch", plan.limit, plan.files);
   AddOld(fs, folders.data, "*.dtl", ".dtl", plan.limit, plan.files);
-  AddOld(fs, folders.memo, "*.mem", ".mem", plan.limit, plan.files);
+  for (const std::string& name : fs.List(folders.memo, "*.mem")) {
+    const std::optional<store::MemoId> memo = store::ParseMemoFileName(name);
+    if (memo && NotAfter({memo->year, memo->month}, plan.limit)) plan.files.push_back(platform::JoinPath(folders.memo, name));
+  }
   return plan;
 }
 
@@ -105,46 +102,6 @@ DeletionResult BtnDataDelClick(platform::FileSystem& fs, platform::Dialogs& dial
     dialogs.Error(text, kDeletionCaption);
   }
   return result;
-}
-
-std::string MemoFileName(const store::Date& date, bool month_memo) {
-  char name[16];
-  if (month_memo) {
-    std::snprintf(name, sizeof name, "%04d%02d.mem", store::YearOf(date), store::MonthOf(date));
-  } else {
-    std::snprintf(name, sizeof name, "%04d%02d%02d.mem", store::YearOf(date), store::MonthOf(date),
-                  store::DayOf(date));
-  }
-  return name;
-}
-
-std::string MemoDeleteQuestion(const store::Date& date, bool month_memo) {
-  std::string when = std::to_string(store::YearOf(date)) + "年" + std::to_string(store::MonthOf(date)) + "月";
-  if (!month_memo) when += std::to_string(store::DayOf(date)) + "日";
-  return when + " のメモを削除します。\nよろしいですか？";
-}
-
-bool MemoDelete(platform::FileSystem& fs, platform::Dialogs& dialogs, const app::Folders& folders,
-                const store::Date& date, bool month_memo, bool ask) {
-  const std::string path = platform::JoinPath(folders.memo, MemoFileName(date, month_memo));
-  if (!fs.Exists(path)) return false;
-  if (ask && !dialogs.Confirm(MemoDeleteQuestion(date, month_memo), kMemoDeleteCaption)) return false;
-  if (!fs.Remove(path) || fs.Exists(path)) {
-    throw store::FileError(store::WriteErrorMessage(path, "削除できません。"));
-  }
-  if (month_memo) return true;
-  const std::string day_file = store::DayFilePath(folders.data, store::YearOf(date), store::MonthOf(date));
-  std::vector<std::string> lines;
-  if (!store::LoadLinesIfExists(fs, day_file, lines)) return true;
-  const std::size_t day = static_cast<std::size_t>(store::DayOf(date));
-  if (day >= lines.size()) return true;
-  std::string& line = lines[day];
-  if (line.size() < 6 || line[5] == '0' || line[5] == ' ') return true;
-  std::string head = line.substr(0, 5);
-  head.resize(5, ' ');
-  line = head + "0" + line.substr(6);
-  store::SaveLines(fs, day_file, lines);
-  return true;
 }
 
 }  // namespace kal::maintenance

@@ -1,5 +1,5 @@
 // Deleting old data: the schedule month files, their detail files and the memo files of the
-// months up to a limit month, and the deletion of the memo shown in the memo box.
+// months up to a limit month. (The memo box's own delete command is store::DeleteMemo.)
 //
 // The limit month lies n months before today's month (n = 1, 2, 3, 6 or 12). Old are:
 //   - schedule month files "yyyymm.sch" of the data folder up to the limit month, with their
@@ -36,8 +36,8 @@ struct YearMonth {
 // The limit month n months before the month of `today` (1 <= n <= 12).
 YearMonth DeletionLimit(const store::Date& today, int months);
 
-// The month a data file name belongs to: "yyyymm.sch", "yyyymm.dtl", "yyyymm.mem" or
-// "yyyymmdd.mem" (the given extension, letters compared without case); nothing for any other name.
+// The month a month file name belongs to: "yyyymm" + the given extension (".sch", ".dtl"; letters
+// compared without case); nothing for any other name. Memo names are read by store::ParseMemoFileName.
 std::optional<YearMonth> MonthOfFileName(const std::string& name, const std::string& extension);
 
 struct DeletionPlan {
@@ -63,21 +63,5 @@ struct DeletionResult {
 // completion message).
 DeletionResult BtnDataDelClick(platform::FileSystem& fs, platform::Dialogs& dialogs, const app::Folders& folders,
                                const store::Date& today, int months);
-
-// ---- The memo of the memo box ------------------------------------------------------------------
-
-// "yyyymmdd.mem" for a day memo, "yyyymm.mem" for a month memo.
-std::string MemoFileName(const store::Date& date, bool month_memo);
-// "2024年3月5日 のメモを削除します。\nよろしいですか？" (a month memo: "2024年3月 …").
-std::string MemoDeleteQuestion(const store::Date& date, bool month_memo);
-inline constexpr const char* kMemoDeleteCaption = "メモの削除";
-
-// MemoDelete: the memo file of the date must exist (else nothing happens and false is returned);
-// with `ask` the question comes first. The file is deleted; for a day memo whose day-file line
-// exists and carries a memo-icon colour other than "0", that byte is reset to "0" and the day
-// file saved (a missing line or day file is not created). True when the memo was deleted.
-// Throws store::FileError when the day file cannot be read or written.
-bool MemoDelete(platform::FileSystem& fs, platform::Dialogs& dialogs, const app::Folders& folders,
-                const store::Date& date, bool month_memo, bool ask);
 
 }  // namespace kal::maintenance

@@ -33,12 +33,8 @@ TEST(DataDeletion, LimitMonthFollowsTheMonthsBack) {
 TEST(DataDeletion, OnlyExactMonthAndDayNamesCount) {
   EXPECT_EQ(MonthOfFileName("202312.sch", ".sch"), (YearMonth{2023, 12}));
   EXPECT_EQ(MonthOfFileName("202312.SCH", ".sch"), (YearMonth{2023, 12}));
-  EXPECT_EQ(MonthOfFileName("20231231.mem", ".mem"), (YearMonth{2023, 12}));
-  EXPECT_EQ(MonthOfFileName("202312.mem", ".mem"), (YearMonth{2023, 12}));
   for (const char* bad : {"202401 (2).sch", "2023121.sch", "20231231.sch", "202313.sch", "abcdef.sch", "202312.day"})
     EXPECT_FALSE(MonthOfFileName(bad, ".sch")) << bad;
-  for (const char* bad : {"20231232.mem", "2023123.mem", "MemoTemp.txt", "x20231231.mem"})
-    EXPECT_FALSE(MonthOfFileName(bad, ".mem")) << bad;
 }
 
 TEST(DataDeletion, ThreeMonthsBackOnTheFifteenthOfMarch) {
@@ -79,41 +75,6 @@ TEST(DataDeletion, NoOldFilesAsksNothingAndNoDeletesNothing) {
   EXPECT_TRUE(result.asked);
   EXPECT_EQ(no.shown[0].text, "2023年 5月以前のスケジュールとメモを削除します。\nよろしいですか？");
   EXPECT_TRUE(dir.Exists("202305.sch"));
-}
-
-TEST(MemoDelete, ADayMemoResetsOnlyItsDayLinesMemoColour) {
-  test::TempFolder dir;
-  dir.Write("20240305.mem", test::Sjis("買い物\r\n"));
-  std::string day;
-  for (int i = 0; i < 32; ++i) day += (i == 5 ? "01003" + std::string("3") + "$0000FF 25 10  5" : "00") + std::string("\r\n");
-  dir.Write("202403.day", day);
-  platform::PosixFileSystem fs;
-  test::FakeDialogs dialogs;
-  dialogs.answers = {MsgAnswer::Yes};
-  ASSERT_TRUE(MemoDelete(fs, dialogs, Shared(dir), MakeDate(2024, 3, 5), false, true));
-  EXPECT_FALSE(dir.Exists("20240305.mem"));
-  std::string expected;
-  for (int i = 0; i < 32; ++i) expected += (i == 5 ? "01003" + std::string("0") + "$0000FF 25 10  5" : "00") + std::string("\r\n");
-  EXPECT_EQ(dir.Read("202403.day"), expected);
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, "2024年3月5日 のメモを削除します。\nよろしいですか？");
-  EXPECT_EQ(dialogs.shown[0].caption, "メモの削除");
-}
-
-TEST(MemoDelete, MonthMemoMissingLineAndMissingMemoLeaveDayFilesAlone) {
-  test::TempFolder dir;
-  dir.Write("202403.mem", "m");
-  dir.Write("20240320.mem", "d");
-  dir.Write("202403.day", "00\r\n00\r\n");  // no line for day 20
-  platform::PosixFileSystem fs;
-  test::FakeDialogs dialogs;
-  EXPECT_TRUE(MemoDelete(fs, dialogs, Shared(dir), MakeDate(2024, 3, 5), true, false));
-  EXPECT_FALSE(dir.Exists("202403.mem"));
-  EXPECT_TRUE(MemoDelete(fs, dialogs, Shared(dir), MakeDate(2024, 3, 20), false, false));
-  EXPECT_EQ(dir.Read("202403.day"), "00\r\n00\r\n");
-  EXPECT_FALSE(MemoDelete(fs, dialogs, Shared(dir), MakeDate(2024, 3, 21), false, true));
-  EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_FALSE(dir.Exists("202404.day"));
 }
 
 TEST(CliDeleteOld, ListsThenDeletesWithYes) {
