@@ -44,6 +44,7 @@ void TFrmMain::MenImportClick(import::ImportTarget target) {
     ports_.dialogs.Error(e.what(), store::kFileErrorCaption);
     return;
   }
+  for (const auto& problem : source->problems) ports_.dialogs.Error(problem, import::kImportErrorCaption);
   import::ImportForm form(target, std::move(*source),
                           {session_.folders.data, session_.folders.todo, session_.folders.category},
                           ports_.clock.Now().date);

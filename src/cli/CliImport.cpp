@@ -61,11 +61,14 @@ int RunImport(CliContext& context, const std::vector<std::string>& args) {
     else if (a == "--dry-run") dry_run = true;
     else throw UsageError{"unknown option " + a};
   }
-  if (format == "ics" || format == "vcs") throw CliError{import::kFormatNotReadyMessage};
   const bool data = format == "data";
-  if (data && map) throw UsageError{"--map is for csv only"};
+  if (format != "csv" && map) throw UsageError{"--map is for csv only"};
   // The file's extension must agree with the format asked for.
-  if (data != (import::FormatOfFile(args[1]) == import::SourceFormat::Data))
+  const import::SourceFormat file_format = import::FormatOfFile(args[1]);
+  if (file_format != (data                ? import::SourceFormat::Data
+                      : format == "ics"   ? import::SourceFormat::Ics
+                      : format == "vcs"   ? import::SourceFormat::Vcs
+                                          : import::SourceFormat::Csv))
     throw CliError{import::kFormatNotReadyMessage};
 
   // A data file names its target unless --kind does.
@@ -75,6 +78,7 @@ int RunImport(CliContext& context, const std::vector<std::string>& args) {
   std::string error;
   auto source = import::OpenImportSource(context.files, target, args[1], &error, folders.data, folders.todo);
   if (!source) throw CliError{error};
+  for (const auto& problem : source->problems) *context.err << problem << '\n';
   import::ImportRequest request;
   request.target = target;
   request.format = source->format;

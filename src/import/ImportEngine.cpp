@@ -162,19 +162,10 @@ std::optional<std::string> ParseImportTime(const std::string& text) {
   return store::TimeText(time->hour, time->minute);
 }
 
-std::vector<std::string> MemoLines(const std::string& text, SourceFormat format) {
-  std::string separator;
-  if (format == SourceFormat::Ics) separator = "\\n";
-  if (format == SourceFormat::Vcs) separator = "$n";
+std::vector<std::string> MemoLines(const std::string& text) {
   std::vector<std::string> lines;
   std::string line;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (!separator.empty() && text.compare(i, separator.size(), separator) == 0) {
-      lines.push_back(std::move(line));
-      line.clear();
-      i += separator.size() - 1;
-      continue;
-    }
     if (text[i] == '\r' || text[i] == '\n') {
       if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
       lines.push_back(std::move(line));

@@ -9,9 +9,7 @@
 // A calendar reader feeds the schedule target with eight fields in the order of the schedule
 // target fields (start date, start time, end date, end time, summary, location, categories,
 // description) and an identity assignment (field n from column n, `IdentityAssignment`). Its
-// SourceFormat tells the conversion how a description separates memo lines:
-//   Csv: a line break inside the field; Ics: the two characters backslash-n (and line breaks);
-//   Vcs: the two characters "$n" (and line breaks).
+// description separates memo lines by line breaks (the readers undo their formats' escapes).
 // A record the reader could not make sense of is still handed on, with `reader_error` set: the
 // conversion refuses it with that message, so the user sees every entry of the file.
 #pragma once

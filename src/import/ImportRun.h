@@ -82,8 +82,8 @@ std::optional<store::Date> ParseImportDate(const std::string& text);
 // A time as spreadsheets and calendars write it: "h:n", "h:n:s", with "午前"/"午後" or
 // "AM"/"PM" before or after it; "hh:nn" (24-hour). Nothing when it is not a time.
 std::optional<std::string> ParseImportTime(const std::string& text);
-// A memo field split into its lines by the source's separators (ImportRecord.h).
-std::vector<std::string> MemoLines(const std::string& text, SourceFormat format);
+// A memo field split into its lines at its line breaks (CR LF, LF or CR).
+std::vector<std::string> MemoLines(const std::string& text);
 
 // Adds a schedule (its detail number set here) to the month file of (year, month) and a memo that
 // is not empty to the month's detail file; refuses what cannot be stored, leaves duplicates out.

@@ -61,7 +61,7 @@ void ConvertSchedule(ImportRun& run, const SourceRecord& record, RecordOutcome& 
   fields.place = TrimText(run.Value(record, kPlace));
   fields.category = TrimText(run.Value(record, kCategory));
 
-  std::vector<std::string> memo = MemoLines(run.Value(record, kMemo), run.request.format);
+  std::vector<std::string> memo = MemoLines(run.Value(record, kMemo));
   StoreImportedSchedule(run, record, out, fields, memo, store::YearOf(*start), store::MonthOf(*start));
 }
 

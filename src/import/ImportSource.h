@@ -26,6 +26,8 @@ struct ImportSource {
   std::optional<store::Date> data_month;
   std::string memo_source_path;
   bool old_todo_format = false;  // "Todo.dat"
+  // Calendar files: what the reader could not take from the file (shown before the dialog).
+  std::vector<std::string> problems;
 };
 
 inline constexpr const char* kNoDataMessage = "データが見つかりません。";

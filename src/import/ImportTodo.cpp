@@ -128,7 +128,7 @@ void ConvertTodo(ImportRun& run, const SourceRecord& record, RecordOutcome& out)
   if (!category) return run.Refuse(out, record, store::UnencodableMessage("分類", bad));
   auto subject = store::FieldText(out.title, 80, &bad);
   if (!subject) return run.Refuse(out, record, store::UnencodableMessage("件名", bad));
-  std::vector<std::string> memo = MemoLines(run.Value(record, kMemo), run.request.format);
+  std::vector<std::string> memo = MemoLines(run.Value(record, kMemo));
   const std::string head = limit + start + priority + progress + done + done_date + store::PadField(*category, 14);
   StoreImportedTodo(run, record, out, head, *subject, memo, TrimText(run.Value(record, kCategory)));
 }

@@ -107,3 +107,28 @@ TEST(CliImport, DataFilesOfAnotherFolder) {
 
 }  // namespace
 }  // namespace kal::cli
+
+namespace kal::cli {
+namespace {
+
+TEST(CliImport, CalendarEventsGoThroughTheScheduleConversion) {
+  test::TempFolder dir;
+  dir.Write("in.ics",
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//test//JA\r\n"
+            "BEGIN:VEVENT\r\nUID:1\r\nDTSTART:20240503T010000Z\r\nDTEND:20240503T023000Z\r\n"
+            "SUMMARY:\xE4\xBC\x9A\xE8\xAD\xB0\r\nDESCRIPTION:\xE4\xB8\x80\\n\xE4\xBA\x8C\r\nEND:VEVENT\r\n"
+            "BEGIN:VEVENT\r\nUID:2\r\nDTSTART:20240504T010000Z\r\nRRULE:FREQ=DAILY\r\nSUMMARY:daily\r\nEND:VEVENT\r\n"
+            "END:VCALENDAR\r\n");
+  auto run = RunCliIn(dir, {"import", "ics", dir / "in.ics"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1), "1\t2024/05/03\t会議\t\n");
+  EXPECT_NE(run.out.find("\t繰り返しの予定は取り込めません。\\n2 レコード目\n"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.substr(run.out.rfind("count")), "count\t1\t0\t1\n");
+  EXPECT_EQ(dir.Read("202405.sch"), Sjis("0310:0011:30" + std::string(14, ' ') + "0000会議" + std::string(76, ' ') +
+                                         "001\r\n"));
+  EXPECT_EQ(dir.Read("202405.dtl"), Sjis("001,一,二\r\n"));
+  EXPECT_EQ(RunCliIn(dir, {"import", "vcs", dir / "in.ics"}).status, 1);  // the extension disagrees
+}
+
+}  // namespace
+}  // namespace kal::cli
