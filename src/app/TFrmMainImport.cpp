@@ -9,6 +9,7 @@
 #include "import/TDlgImport.h"
 #include "mainwindow/TFrmMainLayout.h"
 #include "store/TextFile.h"
+#include "todo/QtTodoPanel.h"
 
 namespace kal::app {
 
@@ -48,8 +49,12 @@ void TFrmMain::MenImportClick(import::ImportTarget target) {
   import::ImportForm form(target, std::move(*source),
                           {session_.folders.data, session_.folders.todo, session_.folders.category},
                           ports_.clock.Now().date);
+  todo::QtTodoPanel* panel = layout_->TodoPanel();
+  // The panel's ticks are saved first, so that the import adds to the stored list.
+  if (target == import::ImportTarget::Todo && panel != nullptr) panel->ApplyPending();
   import::TDlgImport dialog(ports_.dialogs, ports_.files, std::move(form), this);
   if (dialog.exec() != QDialog::Accepted) return;
+  if (target == import::ImportTarget::Todo && panel != nullptr) panel->Reload();
   CategoryLoad();
   layout_->SchUpdate();
   if (on_schedules_changed) on_schedules_changed();

@@ -270,12 +270,6 @@ ImportResult RunImport(platform::FileSystem& fs, const ImportRequest& request, I
       result.notices.push_back(out.message);
   }
   if (mode == ImportMode::Execute && result.imported > 0) {
-    if (request.target == ImportTarget::Todo) {
-      if (auto refusal = TodoStoreRefusal()) {
-        result.assignment_error = *refusal;
-        return result;
-      }
-    }
     if (request.target != ImportTarget::Weather && request.target != ImportTarget::Holiday)
       run.AddCollectedCategories();
     result.written = run.files.SaveChanged();

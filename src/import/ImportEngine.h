@@ -17,9 +17,7 @@
 // Check mode writes nothing. Execute mode then saves what the records of status Import changed:
 // detail and memo files first, then month files, Holiday.dat, the ToDo list and day files (each
 // sorted as its format requires, each written atomically), then the category table. A file that
-// cannot be read stops the run (store::FileError) before anything is written. ToDo items are
-// checked and built, but until the ToDo store is built in an execution refuses to write them
-// (`assignment_error` then holds the message).
+// cannot be read stops the run (store::FileError) before anything is written.
 #pragma once
 
 #include <cstddef>
@@ -99,7 +97,6 @@ std::string MissingFieldMessage(ImportTarget target, std::size_t field);
 // Messages and captions of the import.
 inline constexpr const char* kImportErrorCaption = "エラー";
 inline constexpr const char* kImportReportCaption = "確認";
-inline constexpr const char* kTodoMemoFullMessage = "ToDoメモの最大登録件数をオーバーしています。\n不要なToDoを削除して下さい。";
 inline constexpr std::size_t kMaxSpanDays = 62;
 
 // "1,234".

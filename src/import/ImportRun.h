@@ -106,8 +106,5 @@ void ConvertHolidayRecord(ImportRun& run, const SourceRecord& record, RecordOutc
 void ConvertTodoRecord(ImportRun& run, const SourceRecord& record, RecordOutcome& out);
 // The required fields of a target, in the order their absence is reported.
 std::vector<std::size_t> RequiredFields(ImportTarget target);
-// Before the execute-mode save of a ToDo run: nothing when the ToDo list can be written, else the
-// message that refuses the execution.
-std::optional<std::string> TodoStoreRefusal();
 
 }  // namespace kal::import

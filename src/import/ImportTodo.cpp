@@ -5,10 +5,8 @@
 // start date 11/10, priority 21/1, progress 22/2, done flag 24/1, done date 25/10, category 35/14,
 // memo number 49/4, four blanks 53/4, subject 57 (at most 80 bytes).
 //
-// Every check of the target runs here, and the lines and memo lines are built in memory. Writing
-// them waits for the ToDo store: TodoStoreRefusal() is the one place that decides whether an
-// execution may write, and StoreImportedTodo() the one builder to hand over to the store's record
-// builder and memo allocation when it is there.
+// Every check of the target runs here; memo numbers, memo lines and the file names come from the
+// ToDo store (todo/TodoFile.h), and the files are written with the other targets' atomic saves.
 #include <algorithm>
 #include <set>
 
@@ -17,6 +15,7 @@
 #include "platform/FileSystem.h"
 #include "store/CommaText.h"
 #include "store/Record.h"
+#include "todo/TodoFile.h"
 
 namespace kal::import {
 namespace {
@@ -24,9 +23,6 @@ namespace {
 enum Field : std::size_t { kState, kLimit, kStart, kPriority, kTitle, kCategory, kProgress, kDone, kMemo };
 
 constexpr const char* kNoLimit = "期限なし  ";
-constexpr const char* kTodoFileName = "Todokl.dat";
-constexpr const char* kTodoMemoFileName = "Todokl.dtl";
-constexpr int kMaxTodoMemoNumber = 9999;
 
 bool StartsWith(const std::string& text, const std::string& head) { return text.compare(0, head.size(), head) == 0; }
 
@@ -40,22 +36,6 @@ std::string Digits(int value, int width) {
   return std::string(static_cast<std::size_t>(std::max(0, width - static_cast<int>(text.size()))), '0') + text;
 }
 
-// The smallest memo number no record of the list uses.
-int FreeTodoMemoNumber(const std::vector<std::string>& todo_lines) {
-  std::set<int> used;
-  for (const auto& line : todo_lines) {
-    const std::string field = store::FieldBytes(line, 49, 4);
-    if (field.size() == 4 && field.find_first_not_of("0123456789") == std::string::npos && field != "0000")
-      used.insert(std::stoi(field));
-  }
-  int n = 1;
-  for (int number : used) {
-    if (number > n) break;
-    if (number == n) ++n;
-  }
-  return n;
-}
-
 }  // namespace
 
 // Adds a ToDo line made of `head` (its first 48 bytes: limit date to category), the number of its
@@ -63,10 +43,6 @@ int FreeTodoMemoNumber(const std::vector<std::string>& todo_lines) {
 void StoreImportedTodo(ImportRun& run, const SourceRecord& record, RecordOutcome& out, const std::string& head,
                        const std::string& subject, const std::vector<std::string>& memo,
                        const std::string& category);
-
-std::optional<std::string> TodoStoreRefusal() {
-  return std::string("ToDoの保存機能がまだ組み込まれていないため、ToDoデータはインポートできません。");
-}
 
 void ConvertTodo(ImportRun& run, const SourceRecord& record, RecordOutcome& out) {
   out.title = TrimText(run.Value(record, kTitle));
@@ -137,12 +113,9 @@ void StoreImportedTodo(ImportRun& run, const SourceRecord& record, RecordOutcome
                        const std::string& subject, const std::vector<std::string>& memo,
                        const std::string& category) {
   std::string bad;
-  std::optional<std::string> memo_body;
-  if (!memo.empty()) {
-    memo_body = platform::Utf8ToCp932(store::ToCommaText(memo), &bad);
-    if (!memo_body) return run.Refuse(out, record, store::UnencodableMessage("メモ", bad));
-  }
-  const std::string todo_path = platform::JoinPath(run.request.folders.todo, kTodoFileName);
+  if (!memo.empty() && !todo::BuildTodoMemoLine(0, memo, &bad))
+    return run.Refuse(out, record, store::UnencodableMessage(todo::kMemoName, bad));
+  const std::string todo_path = todo::TodoFilePath(run.request.folders.todo);
   std::vector<std::string>& todo_lines = run.files.Lines(todo_path);
   if (run.request.options.skip_duplicates) {
     const std::string limit_key(store::TrimRight(head.substr(0, 10)));
@@ -156,22 +129,22 @@ void StoreImportedTodo(ImportRun& run, const SourceRecord& record, RecordOutcome
   }
 
   int memo_number = 0;
-  if (memo_body) {
-    memo_number = FreeTodoMemoNumber(todo_lines);
-    if (memo_number > kMaxTodoMemoNumber) {
+  if (!memo.empty()) {
+    memo_number = todo::FreeTodoMemoNumber(todo_lines);
+    if (memo_number > todo::kMaxMemoNumber) {
       memo_number = 0;
-      out.message = kTodoMemoFullMessage;
+      out.message = todo::kMemoOverflowMessage;  // stored without its memo
     } else {
-      const std::string memo_path = platform::JoinPath(run.request.folders.todo, kTodoMemoFileName);
+      const std::string memo_path = todo::TodoMemoFilePath(run.request.folders.todo);
       std::vector<std::string>& memos = run.files.Lines(memo_path);
-      const std::string key = Digits(memo_number, 4);
-      std::erase_if(memos, [&](const std::string& l) { return l.compare(0, 4, key) == 0; });
-      memos.push_back(key + "," + *memo_body);
+      // A line left behind with this number belongs to no item any more.
+      todo::RemoveTodoMemo(memos, memo_number);
+      memos.push_back(*todo::BuildTodoMemoLine(memo_number, memo));
       run.files.Touch(memo_path, ImportFiles::Order::Sorted);
     }
   }
 
-  const std::string line = store::PadField(head, 48) + Digits(memo_number, 4) + "    " + subject;
+  const std::string line = store::PadField(head, 48) + todo::MemoNumberField(memo_number) + "    " + subject;
   todo_lines.push_back(std::string(store::TrimRight(line)));
   run.files.Touch(todo_path, ImportFiles::Order::Sorted);
   out.status = RecordStatus::Import;

@@ -137,10 +137,15 @@ TEST_F(DataFileImportTest, OldTodoRecordsAreCheckedAndRebuiltWithTheirMemos) {
   EXPECT_EQ(codes, (std::vector<char>{'1', '1', '9', '9'}));
   EXPECT_EQ(result.records[2].message, "期限に誤りがあるため処理できません。\n3 レコード目: 2024/06/31");
   EXPECT_EQ(result.records[3].message, "不正なデータがあるため処理できません。\n4 レコード目");
-  // Storing waits for the ToDo store; the execution says so and writes nothing.
   request.records.resize(2);
-  EXPECT_TRUE(RunImport(fs, request, ImportMode::Execute).assignment_error);
-  EXPECT_FALSE(dir.Exists("Todokl.dat"));
+  EXPECT_EQ(RunImport(fs, request, ImportMode::Execute).imported, 2);
+  std::string subject_line = Sjis("2024/06/30") + std::string(10, ' ') + "1051" + std::string(10, ' ') + Sjis("仕事");
+  subject_line.resize(48, ' ');
+  std::string someday = Sjis("期限なし  ") + std::string(10, ' ') + "3000" + std::string(10, ' ') + Sjis("仕事");
+  someday.resize(48, ' ');
+  EXPECT_EQ(dir.Read("Todokl.dat"), subject_line + "0001    " + Sjis("報告書") + "\r\n" + someday + "0000    " +
+                                        Sjis("いつか") + "\r\n");
+  EXPECT_EQ(dir.Read("Todokl.dtl"), Sjis("0001,\"会議 資料を添付\"\r\n"));
 }
 
 }  // namespace

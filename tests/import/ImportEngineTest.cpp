@@ -301,7 +301,7 @@ TEST_F(ImportEngineTest, WeatherWordsAndValues) {
 
 // --- ToDo ------------------------------------------------------------------------------------
 
-TEST_F(ImportEngineTest, TodoRecordsAreCheckedAndTheirStoreIsNamed) {
+TEST_F(ImportEngineTest, TodoRecordsAreCheckedAndStoredWithTheirMemos) {
   const std::string existing = "2024/06/30" + std::string(10, ' ') + "0000" + std::string(24, ' ') + "0000    既存";
   dir.WriteLines("Todokl.dat", {existing});
   auto req = Request(ImportTarget::Todo,
@@ -317,13 +317,13 @@ TEST_F(ImportEngineTest, TodoRecordsAreCheckedAndTheirStoreIsNamed) {
   EXPECT_EQ(result.records[5].message, "処理日（yyyy/mm/dd）に誤りがあるため処理できません。\n6 レコード目: 昨日");
   EXPECT_EQ(result.records[6].message, "状況（未処理/処理済）に誤りがあるため処理できません。\n7 レコード目: 保留");
 
-  // Until the ToDo store is built in, execution says so and writes nothing.
   req.records.resize(3);
   auto run = RunImport(fs, req, ImportMode::Execute);
-  EXPECT_EQ(run.assignment_error.value_or(""),
-            "ToDoの保存機能がまだ組み込まれていないため、ToDoデータはインポートできません。");
-  EXPECT_FALSE(run.written);
-  EXPECT_EQ(File("Todokl.dat"), Sjis(existing + "\r\n"));
+  EXPECT_EQ(run.imported, 2);
+  EXPECT_EQ(File("Todokl.dat"),
+            Sjis(existing + "\r\n" + "2024/07/01" + std::string(10, ' ') + "2050" + std::string(24, ' ') + "0000    半分\r\n" +
+                 "期限なし  2024/05/0131012024/06/01家" + std::string(12, ' ') + "0001    終わった\r\n"));
+  EXPECT_EQ(File("Todokl.dtl"), Sjis("0001,メモ,2行\r\n"));
 }
 
 TEST_F(ImportEngineTest, AnUnreadableTargetStopsBeforeAnythingIsWritten) {
