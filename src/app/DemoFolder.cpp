@@ -283,6 +283,17 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
                   {"https://www.jma.go.jp/ 気象庁の天気予報", "http://example.jp/kalendor/ 使い方",
                    "mailto:info@example.jp 問い合わせ先", "file:///usr/share/doc/ 文書フォルダ", "リンクではない行"});
   store::SaveNote(fs, folder, "アイデア", {"週末に家族で日帰り旅行", "カレンダーを印刷して冷蔵庫に貼る"});
+  // A spreadsheet's CSV for "インポート(&I)" > "スケジュール(&S)": next month's schedules with a
+  // header line, a memo of two lines, a multi-day trip and one record twice (the duplicate option
+  // leaves the second out).
+  const store::Date next = store::AddMonths(store::MakeDate(year, month, 1), 1);
+  const std::string ym = store::DateText(next).substr(0, 8);
+  store::SaveLines(fs, folder + "ImportSample.csv",
+                   {Sjis("件名,開始日,開始時刻,終了日,終了時刻,場所,説明"),
+                    Sjis("定例会議," + ym + "05,10:00,," + "11:00,本社,\"議題: 予算\r\n資料は前日までに\""),
+                    Sjis("歯医者," + ym + "08,17:30,,,駅前クリニック,"),
+                    Sjis("出張," + ym + "12,," + ym + "14,,大阪,"),
+                    Sjis("歯医者," + ym + "08,17:30,,,駅前クリニック,")});
 }
 
 }  // namespace kal::app

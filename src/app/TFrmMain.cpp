@@ -287,6 +287,7 @@ void TFrmMain::BuildMenu() {
   enable("MenBackup", &TFrmMain::MenBackupClick);
   enable("MenRestore", &TFrmMain::MenRestoreClick);
   enable("MenPassword", &TFrmMain::MenPasswordClick);
+  ImportMenuConnect();
 }
 
 void TFrmMain::BuildStatusBar() {

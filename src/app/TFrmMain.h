@@ -53,6 +53,10 @@ namespace kal::reminders {
 class Reminders;
 }
 
+namespace kal::import {
+enum class ImportTarget;
+}  // namespace kal::import
+
 namespace kal::app {
 
 // The window title when [Window] Title is empty.
@@ -184,6 +188,9 @@ class TFrmMain : public QMainWindow {
   // The reminders: the one-second timer `TimSch`, alarms, the time signal and add-ons. Other
   // parts of the window hook in through its signals DateChanged and MinutePassed.
   reminders::Reminders* ReminderHub() const { return reminders_; }
+  // "インポート(&I)": a file chosen for the target, shown in the import dialog; after an import
+  // the categories and the calendar are reloaded (TFrmMainImport.cpp).
+  void MenImportClick(import::ImportTarget target);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -193,6 +200,7 @@ class TFrmMain : public QMainWindow {
   void FormShow();
   void FormCloseQuery();
   void BuildMenu();
+  void ImportMenuConnect();
   void BuildStatusBar();
   void CategoryLoad();
   void ModelReload(int mode, const store::Date& selected);

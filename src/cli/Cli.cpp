@@ -74,6 +74,10 @@ const std::vector<Command>& Commands() {
       {"notes", "notes", RunNotes},
       {"note", "note TITLE", RunNote},
       {"export", "export csv|vcs|ics KIND VIEW [--date yyyy/mm/dd] --output FILE", RunExport},
+      {"import",
+       "import csv|ics|vcs|data FILE [--kind schedule|holiday|todo|weather] [--map N=FIELD,...]"
+       " [--skip-duplicates] [--dry-run]",
+       RunImport},
   };
   return commands;
 }

@@ -108,5 +108,7 @@ int RunMemos(CliContext& context, const std::vector<std::string>& args);
 int RunSetMemo(CliContext& context, const std::vector<std::string>& args);
 int RunNotes(CliContext& context, const std::vector<std::string>& args);
 int RunNote(CliContext& context, const std::vector<std::string>& args);
+// import csv|ics|vcs|data FILE ...: the import dialog's conversion, one line per record.
+int RunImport(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli
