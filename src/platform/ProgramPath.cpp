@@ -39,4 +39,31 @@ std::optional<std::string> FindExecutable(const std::string& name) {
   return std::nullopt;
 }
 
+std::vector<std::string> SplitCommandLine(const std::string& text) {
+  std::vector<std::string> words;
+  std::string word;
+  bool in_word = false;
+  char quote = 0;
+  for (char c : text) {
+    if (quote) {
+      if (c == quote)
+        quote = 0;
+      else
+        word += c;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+      in_word = true;
+    } else if (c == ' ' || c == '\t') {
+      if (in_word) words.push_back(word);
+      word.clear();
+      in_word = false;
+    } else {
+      word += c;
+      in_word = true;
+    }
+  }
+  if (in_word) words.push_back(word);
+  return words;
+}
+
 }  // namespace kal::platform

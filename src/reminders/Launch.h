@@ -20,15 +20,14 @@
 #include <vector>
 
 #include "platform/Dialogs.h"
+#include "platform/ProgramPath.h"
 #include "platform/Shell.h"
 
 namespace kal::reminders {
 
 inline constexpr const char* kRunErrorCaption = "アプリ実行エラー";
 
-// Splits a command field into words (blanks separate, double or single quotes group; a quote
-// character of the other kind inside quotes is kept).
-std::vector<std::string> SplitCommandLine(const std::string& text);
+using platform::SplitCommandLine;
 
 struct LaunchPlan {
   enum class Kind { Start, Open, Missing };

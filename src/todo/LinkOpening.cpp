@@ -4,38 +4,6 @@
 
 namespace kal::todo {
 
-std::vector<std::string> SplitCommandLine(const std::string& text) {
-  std::vector<std::string> words;
-  std::string word;
-  bool in_word = false, quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted) {
-      if (c == '"') {
-        if (i + 1 < text.size() && text[i + 1] == '"') {
-          word += '"';
-          ++i;
-        } else {
-          quoted = false;
-        }
-      } else {
-        word += c;
-      }
-    } else if (c == '"') {
-      quoted = in_word = true;
-    } else if (c == ' ' || c == '\t') {
-      if (in_word) words.push_back(word);
-      word.clear();
-      in_word = false;
-    } else {
-      word += c;
-      in_word = true;
-    }
-  }
-  if (in_word) words.push_back(word);
-  return words;
-}
-
 LinkOpening DecideLinkOpening(const std::string& link, const std::function<std::string(const std::string&)>& full_path,
                               const std::function<bool(const std::string&)>& is_file,
                               const std::function<bool(const std::string&)>& is_executable) {

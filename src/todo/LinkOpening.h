@@ -1,12 +1,14 @@
 // What "開く" does with a file link, decided without a shell: an existing file is opened with the
 // desktop's handler for its type, an executable regular file is started as a program, and a link
-// whose first word names an executable is started with the rest split into arguments (double
-// quotes group a word). Anything else gets a clear message.
+// whose first word names an executable is started with the rest split into arguments (double or
+// single quotes group a word). Anything else gets a clear message.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/ProgramPath.h"
 
 namespace kal::todo {
 
@@ -20,9 +22,7 @@ struct LinkOpening {
 
 inline constexpr const char* kLinkErrorCaption = "エラー";
 
-// Splits a command line into words: blanks separate, double quotes group ("" inside quotes is
-// one quote).
-std::vector<std::string> SplitCommandLine(const std::string& text);
+using platform::SplitCommandLine;
 
 // `full_path` resolves a link against the program folder; `is_file` and `is_executable` ask the
 // file system about a path.

@@ -16,7 +16,7 @@ TEST(LinkOpening, SplitsACommandLineWithoutAShell) {
   } cases[] = {
       {"prog a b", {"prog", "a", "b"}},
       {"  prog   \"two words\"  ", {"prog", "two words"}},
-      {"prog \"say \"\"hi\"\"\" x", {"prog", "say \"hi\"", "x"}},
+      {"prog \"say \"\"hi\"\"\" x", {"prog", "say hi", "x"}},  // quotes only group
       {"prog \"\"", {"prog", ""}},
       {"a;rm -rf /", {"a;rm", "-rf", "/"}},
       {"", {}},
