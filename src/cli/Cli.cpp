@@ -58,6 +58,10 @@ const std::vector<Command>& Commands() {
        " [repetition options of repeat]",
        RunAddSchedule},
       {"model", "model yyyymm --view N [--count N]", RunModel},
+      {"list",
+       "list KIND VIEW [--date yyyy/mm/dd] [--from yyyy/mm/dd] [--to yyyy/mm/dd] [--title T] [--ignore-case] "
+       "[--category C] [--detail D]",
+       RunList},
   };
   return commands;
 }

@@ -66,4 +66,7 @@ int RunModel(CliContext& context, const std::vector<std::string>& args);
 // holidays yyyy: the holiday-type entries of every day of the year in the monthly view's model.
 int RunHolidays(CliContext& context, const std::vector<std::string>& args);
 
+// list KIND VIEW [--date yyyy/mm/dd] [SEARCH]: the rows of the list dialog.
+int RunList(CliContext& context, const std::vector<std::string>& args);
+
 }  // namespace kal::cli

@@ -56,13 +56,13 @@ void ListForm::Reread() {
 
 void ListForm::Refresh() { Reread(); }
 
-std::optional<SearchFailure> ListForm::Search(platform::Dialogs& dialogs, const SearchConditions& conditions) {
+std::optional<SearchFailure> ListForm::Search(platform::Dialogs* dialogs, const SearchConditions& conditions) {
   if (auto failure = CheckSearch(kind_, conditions)) return failure;
   view_ = kViewSearch;
   searched_ = conditions;
   Reread();
   if (rows_.empty()) {
-    dialogs.Info(kNotFoundMessage, Caption());
+    if (dialogs != nullptr) dialogs->Info(kNotFoundMessage, Caption());
     if (modified_ != kModified) modified_ = kNothingFound;
   }
   return std::nullopt;

@@ -50,7 +50,11 @@ class ListForm {
   void Refresh();
   // The search button: the checks (the failure is returned, nothing else happens), the search,
   // and the not-found message through `dialogs`.
-  std::optional<SearchFailure> Search(platform::Dialogs& dialogs, const SearchConditions& conditions);
+  std::optional<SearchFailure> Search(platform::Dialogs& dialogs, const SearchConditions& conditions) {
+    return Search(&dialogs, conditions);
+  }
+  // The same without the not-found message when `dialogs` is null (the command line).
+  std::optional<SearchFailure> Search(platform::Dialogs* dialogs, const SearchConditions& conditions);
   // "クリア": no conditions, no rows.
   void ClearSearch();
   bool searched() const { return searched_.has_value(); }
