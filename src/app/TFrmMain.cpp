@@ -257,6 +257,7 @@ void TFrmMain::BuildMenu() {
   enable("MenHelp", &TFrmMain::MenHelpClick);
   enable("MenWebHelp", &TFrmMain::MenWebHelpClick);
   enable("MenSchAdd", &TFrmMain::DaySchAdd);
+  ConnectListCommands();
 }
 
 void TFrmMain::BuildStatusBar() {
