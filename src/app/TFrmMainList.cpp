@@ -24,6 +24,9 @@ void TFrmMain::ConnectListCommands() {
   for (const auto& c : commands) {
     QAction* a = Action(QString::fromLatin1(c.name));
     if (a == nullptr) continue;
+    // Export mode needs the export writers, the add-on list the add-on store.
+    if (c.mode == ListMode::Export && !listing::ExportWritersAvailable()) continue;
+    if (!listing::KindAvailable(c.kind) && c.kind == ListKind::Addon) continue;
     a->setEnabled(true);
     for (QObject* p = a->parent(); p != nullptr; p = p->parent())
       if (auto* menu = qobject_cast<QMenu*>(p)) menu->menuAction()->setEnabled(true);

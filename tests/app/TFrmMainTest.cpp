@@ -130,15 +130,15 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
   // reset, period steps, go-to-date and refresh of the layout.
   EXPECT_EQ(enabled,
             Strings({"MenAutoWidth", "MenBeforeMonth", "MenBeforeYear", "MenCr", "MenDaily", "MenExit", "MenHelp",
-                     "MenJump", "MenLinePitch1", "MenLinePitch2", "MenLinePitch3", "MenLinePitch4", "MenLinePitch5",
-                     "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoPanel", "MenMiniBef", "MenMiniCur",
+                     "MenHolidayList", "MenJump", "MenLinePitch1", "MenLinePitch2", "MenLinePitch3", "MenLinePitch4", "MenLinePitch5",
+                     "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoList", "MenMemoPanel", "MenMiniBef", "MenMiniCur",
                      "MenMiniNxt", "MenMonthly", "MenMonthly2", "MenMonthly3", "MenNextMonth", "MenNextYear",
-                     "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenRefresh", "MenSatSun", "MenSatSunNo", "MenSchAdd", "MenSchListView",
-                     "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar", "MenToolBar",
-                     "MenUnderPanel", "MenVersion", "MenVertical", "MenWebHelp", "MenWeekly", "MenYearly",
+                     "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenRefresh", "MenSatSun", "MenSatSunNo", "MenSchAdd", "MenSchList", "MenSchListView",
+                     "MenSearch", "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar", "MenTodoList", "MenToolBar",
+                     "MenUnderPanel", "MenVersion", "MenVertical", "MenWeatherList", "MenWebHelp", "MenWeekly", "MenYearly",
                      "MenYearly2", "PopWek5", "PopWek6"}));
   // Commands of later parts stay disabled.
-  for (const char* name : {"MenPrint", "MenMiniMode", "MenTray", "MenSetup"}) {
+  for (const char* name : {"MenPrint", "MenMiniMode", "MenTray", "MenSetup", "MenExport", "MenAddonList"}) {
     EXPECT_FALSE(w->Action(QString::fromUtf8(name))->isEnabled()) << name;
   }
   // A submenu with nothing to offer yet is greyed out as a whole.
