@@ -189,13 +189,6 @@ void ListForm::EntryStored() {
   Reread();
 }
 
-std::vector<std::string> ListForm::SortedKeys(const std::vector<ListRow>& selected) {
-  std::vector<std::string> keys;
-  for (const ListRow& r : selected) keys.push_back(r.key());
-  std::sort(keys.begin(), keys.end());
-  return keys;
-}
-
 store::Date ListForm::NewScheduleDate() const {
   return mode_ == ListMode::Search || view_ == kViewSearch ? source_.today : source_.reference;
 }

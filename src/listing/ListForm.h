@@ -83,9 +83,6 @@ class ListForm {
   // An entry dialog returned OK: the flag is set and the list rebuilt.
   void EntryStored();
 
-  // The sorted keys of the selected schedule rows, for the bulk edit.
-  static std::vector<std::string> SortedKeys(const std::vector<ListRow>& selected);
-
   // The date a new schedule starts on: today from the search, else the reference date.
   store::Date NewScheduleDate() const;
 

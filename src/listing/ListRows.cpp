@@ -98,8 +98,11 @@ ListRow ScheduleRow(const std::string& stem, std::size_t index, const std::strin
   std::string start_cell = "日付エラー", end_cell;
   if (auto start = ValidDate(year, month, store::Day(line))) {
     start_cell = ListDateText(*start);
-    const store::ScheduleFields f = store::ReadScheduleLine(line);
-    end_cell = ListDateText(store::IsMultiDay(line) && f.span > 1 ? store::AddDays(*start, f.span - 1) : *start);
+    // The span as the schedule reader takes it (a multi-day span that is not a number is 1 day),
+    // without decoding the line's texts a second time.
+    int span = 1;
+    if (store::IsMultiDay(line) && t.span.size() == 2 && AllDigits(t.span)) span = std::stoi(t.span);
+    end_cell = ListDateText(span > 1 ? store::AddDays(*start, span - 1) : *start);
   }
   row.cells = {stem + day_field + Pad4(index) + detail,
                start_cell,

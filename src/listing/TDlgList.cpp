@@ -124,7 +124,9 @@ void TDlgList::BuildControls() {
     auto* b = new QAction(QString::fromUtf8(text), ToolBar);
     b->setObjectName(QString::fromLatin1(name));
     connect(b, &QAction::triggered, a, &QAction::trigger);
-    connect(a, &QAction::changed, b, [a, b] {
+    const bool named_by_view = QString::fromUtf8(text).isEmpty();  // the view buttons take the view captions
+    connect(a, &QAction::changed, b, [a, b, named_by_view] {
+      if (named_by_view) b->setText(a->text());
       b->setEnabled(a->isEnabled());
       b->setVisible(a->isVisible());
       if (a->isCheckable()) {
@@ -157,6 +159,7 @@ void TDlgList::BuildControls() {
   for (QDateEdit* d : {DtpFromDate, DtpToDate}) {
     d->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     d->setCalendarPopup(true);
+    d->setMinimumWidth(120);
   }
   BtnNowYear = new QPushButton(QStringLiteral("今年"), PnlFind);
   BtnBeforeYear = new QPushButton(QStringLiteral("昨年"), PnlFind);
@@ -210,7 +213,8 @@ void TDlgList::BuildControls() {
   buttons->addWidget(BtnClear);
   find->addLayout(buttons);
   find->addStretch();
-  PnlFind->setFixedWidth(240);
+  CmbPast->setMinimumWidth(90);
+  PnlFind->setFixedWidth(280);
 
   LtvList = new QTreeWidget(this);
   LtvList->setObjectName(QStringLiteral("LtvList"));
@@ -572,11 +576,11 @@ void TDlgList::OpenEntry(int mode) {
 
 void TDlgList::MenExcClick() {
   if (!MenExc->isEnabled()) return;
-  const auto rows = SelectedRows();
+  // The targets in key order, so that the schedules of one month file follow one another.
+  auto rows = SelectedRows();
+  std::sort(rows.begin(), rows.end(), [](const ListRow& a, const ListRow& b) { return a.key() < b.key(); });
   std::vector<catalogues::BulkTarget> targets;
-  for (const std::string& key : ListForm::SortedKeys(rows))
-    for (const ListRow& r : rows)
-      if (r.key() == key) targets.push_back({r.key(), r.line});
+  for (const ListRow& r : rows) targets.push_back({r.key(), r.line});
   bool done = false;
   Guarded([&] {
     catalogues::TDlgExc dialog(ports_.dialogs, ports_.files, session_.folders, targets, this);

@@ -81,9 +81,9 @@ TEST_F(ScheduleDelete, OneScheduleNamesTheFirstTwentyBytesOfItsTitle) {
 }
 
 TEST(ListDelete, QuestionsOfTheOtherKinds) {
-  ListRow memo{{"20240503", "", ""}};
-  ListRow month_memo{{"202405", "", ""}};
-  ListRow holiday{{"0003", "", "", "元日", "祝日", "", ""}};
+  ListRow memo{{"20240503", "", ""}, "", false};
+  ListRow month_memo{{"202405", "", ""}, "", false};
+  ListRow holiday{{"0003", "", "", "元日", "祝日", "", ""}, "", false};
   EXPECT_EQ(DeleteQuestion(ListKind::Memo, {memo}), "「2024年05月03日」のメモを削除します。\nよろしいですか？");
   EXPECT_EQ(DeleteQuestion(ListKind::Memo, {month_memo}), "「2024年05月」のメモを削除します。\nよろしいですか？");
   EXPECT_EQ(DeleteQuestion(ListKind::Holiday, {holiday}), "「元日」を削除します。\nよろしいですか？");

@@ -140,7 +140,7 @@ TEST(ListFormEdit, AutomaticHolidaysCannotBeChanged) {
   platform::PosixFileSystem fs;
   test::FakeDialogs dialogs;
   ListForm form(test::SourceIn(fs, folder, MakeDate(2030, 1, 1)), ListKind::Holiday, ListMode::List);
-  ListRow automatic{{"9999", "2030/03/20(水)", "自動設定", "春分の日", "祝日", "1949", ""}};
+  ListRow automatic{{"9999", "2030/03/20(水)", "自動設定", "春分の日", "祝日", "1949", ""}, "", false};
   EXPECT_FALSE(form.HolidayLinesForEdit(dialogs, automatic));
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, "自動設定した祝日については訂正できません。");
