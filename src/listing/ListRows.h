@@ -42,6 +42,7 @@ struct TodoWaitRules {
 
 // Where the rows are read from, and the dates they depend on.
 struct ListSource {
+  explicit ListSource(platform::FileSystem& files) : fs(files) {}
   platform::FileSystem& fs;
   std::string data_folder;   // month, detail and day files, Holiday.dat (trailing "/")
   std::string memo_folder;   // *.mem
@@ -109,17 +110,17 @@ std::string WeatherText(int weather1, int transition, int weather2);
 // A ToDo record as the list reads it (UTF-8 texts, trimmed).
 struct TodoListItem {
   int index = 0;             // record index in the ToDo list
-  std::string limit;         // "yyyy/mm/dd" or "期限なし"
-  std::string start;         // "yyyy/mm/dd" or empty
+  std::string limit{};       // "yyyy/mm/dd" or "期限なし"
+  std::string start{};       // "yyyy/mm/dd" or empty
   int priority = 0;          // 0..3
   int progress = 0;          // 0..10
   bool done = false;
-  std::string done_date;     // "yyyy/mm/dd"
-  std::string category;
-  std::string memo_number;   // "0000" none
-  std::string title;
-  std::string link;
-  std::string line;          // the record's CP932 line
+  std::string done_date{};   // "yyyy/mm/dd"
+  std::string category{};
+  std::string memo_number{}; // "0000" none
+  std::string title{};
+  std::string link{};
+  std::string line{};        // the record's CP932 line
 };
 inline constexpr const char* kNoLimitText = "期限なし";
 

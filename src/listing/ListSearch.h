@@ -14,13 +14,13 @@
 namespace kal::listing {
 
 struct SearchConditions {
-  std::optional<store::Date> from;  // ChkFromDate ticked: DtpFromDate
-  std::optional<store::Date> to;    // ChkToDate ticked: DtpToDate
-  std::string title;                // EdtTitle (UTF-8, at most 20 characters)
+  std::optional<store::Date> from{};  // ChkFromDate ticked: DtpFromDate
+  std::optional<store::Date> to{};    // ChkToDate ticked: DtpToDate
+  std::string title{};              // EdtTitle (UTF-8, at most 20 characters)
   bool ignore_case = false;         // ChkCapital
-  std::string category;             // CmbBunrui's text (schedule, ToDo)
+  std::string category{};           // CmbBunrui's text (schedule, ToDo)
   int category_index = -1;          // CmbBunrui's position in a fixed list (holiday, weather); -1 none
-  std::string detail;               // EdtDtl (UTF-8, at most 20 characters)
+  std::string detail{};             // EdtDtl (UTF-8, at most 20 characters)
 };
 
 inline constexpr std::size_t kSearchTextMax = 20;  // characters of EdtTitle and EdtDtl

@@ -13,9 +13,9 @@ namespace kal::test {
 struct Sch {
   int day = 1;
   std::string title = "予定";
-  std::string start, end, place, category;
+  std::string start{}, end{}, place{}, category{};
   int detail = 0, span = 0, alarm1 = 0, alarm2 = 0;
-  std::string link;
+  std::string link{};
 };
 
 inline std::string SchLine(const Sch& s) {
