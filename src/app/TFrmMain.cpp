@@ -155,6 +155,7 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.on_selected = [this](const store::Date& date) { selected_date_ = date; };
   host.on_cell_double_click = [this] { DaySchAdd(); };
   host.on_edit_entry = [this](const std::optional<std::string>& entry) { SchListEdit(entry); };
+  host.on_schedule_list = [this] { ShowDlgList(1, 1); };
   model_ = std::make_unique<mainwindow::GridModel>();
   layout_ = new mainwindow::MainLayout(std::move(host), this);
   CategoryLoad();

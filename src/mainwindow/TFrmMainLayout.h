@@ -74,6 +74,7 @@ struct LayoutHost {
   // schedule on the selected day.
   std::function<void(const std::optional<std::string>& entry)> on_edit_entry;
   std::function<void()> on_cell_double_click;            // a day cell was double-clicked
+  std::function<void()> on_schedule_list;                // "スケジュール一覧(&E)" of the grid pop-up
 };
 
 // The days the grids draw. `reload` rebuilds them for the months of a view (the month model's

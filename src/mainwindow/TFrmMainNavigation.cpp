@@ -202,7 +202,8 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
   auto* menu = new QMenu(grid_);
   menu->setObjectName(QStringLiteral("PopGrd"));
   // The commands that exist so far; the others show their rule but stay disabled.
-  const QStringList working = {QStringLiteral("PopSchAdd"), QStringLiteral("PopSchRep"), QStringLiteral("PopDelete")};
+  const QStringList working = {QStringLiteral("PopSchAdd"), QStringLiteral("PopSchRep"), QStringLiteral("PopDelete"),
+                               QStringLiteral("PopSchList")};
   int index = 0;
   for (const MenuItemState& state : PopGrdItems(input)) {
     if (index == 3 || index == 4 || index == 7 || index == 9 || index == 10 || index == 14 || index == 17)
@@ -222,6 +223,10 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
     } else if (state.name == "PopSchRep" && entry) {
       connect(a, &QAction::triggered, this, [this, e = *entry] {
         if (host_.on_edit_entry) host_.on_edit_entry(e);
+      });
+    } else if (state.name == "PopSchList") {
+      connect(a, &QAction::triggered, this, [this] {
+        if (host_.on_schedule_list) host_.on_schedule_list();
       });
     } else if (state.name == "PopDelete" && entry) {
       connect(a, &QAction::triggered, this, [this, e = *entry] { DeleteEntry(e); });
