@@ -12,10 +12,13 @@
 #include "store/HolidayFile.h"
 #include "store/IniFile.h"
 #include "store/LineOrder.h"
+#include "store/MemoFile.h"
+#include "store/NoteFile.h"
 #include "store/Record.h"
 #include "store/Settings.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
+#include "todo/TodoDemo.h"
 
 namespace kal::app {
 
@@ -107,6 +110,7 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
   ini.WriteInteger("Window", "GridMode", 4);
   ini.WriteInteger("Window", "TopList", 0);
   ini.WriteString("Memo", "DailyTitle", "yyyy/mm/dd(aaa)");
+  ini.WriteString("Memo", "MonthlyTitle", "yyyy年m月のメモ");
   ini.WriteInteger("Monthly", "TopHeight", 610);
   ini.WriteInteger("Weekly", "TopHeight", 610);
   ini.WriteInteger("Weekly", "WeekNo", 3);
@@ -141,6 +145,7 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
       CategoryLine("通院", 0x0000C0, -1, 0),
   };
   catalogues::SaveCategoryLines(fs, folder, categories);
+  todo::WriteDemoTodoList(fs, folder, today);  // the ToDo panel and the calendar's ToDo marks
   const std::map<int, int> icon_colours = {{6, 0xC06020}, {7, 0x00A0E0}, {8, 0x20A020}, {9, 0xA040C0}};
   for (const auto& [number, colour] : icon_colours) {
     char name[32];
@@ -164,6 +169,8 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
       {0, 16, "", "", "プライベート", "家族旅行(箱根)", "", 0, 4, 0xA0E0A0, 0x004000, 2, {"ロマンスカー 9:10発", "宿: 強羅"}},
       {0, 18, "09:30", "10:30", "仕事", "部内会議", "", 0},
       {0, 18, "12:00", "13:00", "プライベート", "ランチ", "駅前のカフェ"},
+      {0, 18, "10:00", "11:00", "打ち合わせ", "来客対応", "応接室"},
+      {0, 18, "10:15", "12:30", "仕事", "資料作成", ""},
       {0, 18, "16:00", "17:00", "打ち合わせ", "B社来訪", "応接室", 1},
       {0, 18, "19:00", "", "プライベート", "ジム", ""},
       {0, 18, "21:00", "", "", "読書", ""},
@@ -258,17 +265,35 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
       {12, {"プレゼントを買う(花束)"}},
       {18, {"B社: 見積書の件", "持参するもの: 名刺、資料"}},
   };
-  for (const auto& [day, lines] : memos) {
-    char name[32];
-    std::snprintf(name, sizeof name, "%04d%02d%02d.mem", year, month, std::min(day, store::DaysInMonth(year, month)));
-    store::SaveTextLines(fs, folder + name, lines);
-  }
+  for (const auto& [day, lines] : memos)
+    store::SaveMemo(fs, folder, store::MemoId{year, month, std::min(day, store::DaysInMonth(year, month))}, lines);
   // Memo-icon colours for two of them.
   day_lines = store::LoadLines(fs, day_path);
   store::FillDayLines(day_lines);
   set_line(12, day_lines[12].size() > 1 ? day_lines[12][1] : '0', "", '1');
   set_line(18, day_lines[18].size() > 1 ? day_lines[18][1] : '0', "", '4');
   store::SaveLines(fs, day_path, day_lines);
+
+  // The month's memo, and three notes, one of them with links.
+  store::SaveMemo(fs, folder, store::MemoId::OfMonth(year, month),
+                  {"今月の目標", "・毎朝30分の散歩", "・読書を2冊", "", "支払い: 25日までに家賃"});
+  store::SaveNoteTitles(fs, folder, {"買い物", "リンク集", "アイデア"});
+  store::SaveNote(fs, folder, "買い物", {"牛乳", "食パン", "卵 (10個入り)", "洗剤\t詰め替え用"});
+  store::SaveNote(fs, folder, "リンク集",
+                  {"https://www.jma.go.jp/ 気象庁の天気予報", "http://example.jp/kalendor/ 使い方",
+                   "mailto:info@example.jp 問い合わせ先", "file:///usr/share/doc/ 文書フォルダ", "リンクではない行"});
+  store::SaveNote(fs, folder, "アイデア", {"週末に家族で日帰り旅行", "カレンダーを印刷して冷蔵庫に貼る"});
+  // A spreadsheet's CSV for "インポート(&I)" > "スケジュール(&S)": next month's schedules with a
+  // header line, a memo of two lines, a multi-day trip and one record twice (the duplicate option
+  // leaves the second out).
+  const store::Date next = store::AddMonths(store::MakeDate(year, month, 1), 1);
+  const std::string ym = store::DateText(next).substr(0, 8);
+  store::SaveLines(fs, folder + "ImportSample.csv",
+                   {Sjis("件名,開始日,開始時刻,終了日,終了時刻,場所,説明"),
+                    Sjis("定例会議," + ym + "05,10:00,," + "11:00,本社,\"議題: 予算\r\n資料は前日までに\""),
+                    Sjis("歯医者," + ym + "08,17:30,,,駅前クリニック,"),
+                    Sjis("出張," + ym + "12,," + ym + "14,,大阪,"),
+                    Sjis("歯医者," + ym + "08,17:30,,,駅前クリニック,")});
 }
 
 }  // namespace kal::app

@@ -50,6 +50,7 @@ const std::vector<Command>& Commands() {
        RunRepeat},
       {"categories", "categories", RunCategories},
       {"alarm-offsets", "alarm-offsets", RunAlarmOffsets},
+      {"alarms", "alarms yyyy/mm/dd hh:nn yyyy/mm/dd hh:nn", RunAlarms},
       {"add-schedule",
        "add-schedule --date yyyy/mm/dd [--end-date yyyy/mm/dd] [--start hh:nn] [--end hh:nn] --title T"
        " [--place P] [--category C] [--bold] [--italic] [--underline] [--strikeout] [--alarm1 N] [--alarm2 N]"
@@ -62,6 +63,25 @@ const std::vector<Command>& Commands() {
        "list KIND VIEW [--date yyyy/mm/dd] [--from yyyy/mm/dd] [--to yyyy/mm/dd] [--title T] [--ignore-case] "
        "[--category C] [--detail D]",
        RunList},
+      {"todos", "todos [--tab 未処理|処理済|待機]", RunTodos},
+      {"todo-mark", "todo-mark done|undone INDEX...", RunTodoMark},
+      {"add-todo",
+       "add-todo --subject T [--limit yyyy/mm/dd] [--start yyyy/mm/dd] [--priority A|B|C|D] [--progress 0-100]"
+       " [--done] [--category C] [--memo TEXT] [--link PATH] [repetition options of repeat]",
+       RunAddTodo},
+      {"print", "print yyyymm --view N [--count N] --output FILE.pdf", RunPrint},
+      {"backup", "backup DIR", RunBackup},
+      {"restore", "restore DIR", RunRestore},
+      {"delete-old", "delete-old MONTHS [--yes]", RunDeleteOld},
+      {"memos", "memos yyyymm", RunMemos},
+      {"set-memo", "set-memo yyyy/mm/dd|yyyy/mm TEXT", RunSetMemo},
+      {"notes", "notes", RunNotes},
+      {"note", "note TITLE", RunNote},
+      {"export", "export csv|vcs|ics KIND VIEW [--date yyyy/mm/dd] --output FILE", RunExport},
+      {"import",
+       "import csv|ics|vcs|data FILE [--kind schedule|holiday|todo|weather] [--map N=FIELD,...]"
+       " [--skip-duplicates] [--dry-run]",
+       RunImport},
   };
   return commands;
 }

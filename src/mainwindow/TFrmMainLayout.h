@@ -25,6 +25,9 @@ class QListWidget;
 class QMainWindow;
 class QMenu;
 class QSplitter;
+class QScrollArea;
+class QTimer;
+class QVBoxLayout;
 class QToolBar;
 class QToolButton;
 class QWidget;
@@ -43,9 +46,14 @@ class CategoryIcons;
 class CategoryTable;
 }  // namespace kal::catalogues
 
+namespace kal::todo {
+class QtTodoPanel;
+}
+
 namespace kal::mainwindow {
 
 class QtCalendarGrid;
+class QtTimeline;
 class QtGridKeys;
 class QtSchList;
 class NavigationBar;
@@ -75,6 +83,25 @@ struct LayoutHost {
   std::function<void(const std::optional<std::string>& entry)> on_edit_entry;
   std::function<void()> on_cell_double_click;            // a day cell was double-clicked
   std::function<void()> on_schedule_list;                // "スケジュール一覧(&E)" of the grid pop-up
+  // A half hour of the timeline was double-clicked: a new schedule on the selected day from
+  // `start` to `end` ("hh:mm").
+  std::function<void(const std::string& start, const std::string& end)> on_new_at_time;
+  // The notes and the memo box of the under panel, made by the window (placeholders when null),
+  // and the memo box's day: called whenever the selected day is shown again.
+  QWidget* note_panel = nullptr;
+  QWidget* memo_panel = nullptr;
+  std::function<void(const Date&)> on_memo_day;
+  // The grid's pop-up menu before it shows (the memo commands connect their items there).
+  std::function<void(QMenu*)> on_grid_popup;
+  std::function<void()> on_memo_double_click;  // the memo corner of a day was double-clicked
+  // The ToDo commands of the grid's and the schedule list's pop-up menus (PopSchToTodo,
+  // PopTodoAdd, PopTodoRep, PopTodoToSch and the list's PopSchToTodoL, PopTodoRepL) and the
+  // deletion of a ToDo entry ("PopDelete"), with the day entry they act on (nothing for
+  // PopTodoAdd). The items stay disabled without it.
+  std::function<void(const std::string& command, const std::optional<std::string>& entry)> on_todo_command;
+  // Adds the items that follow the fixed items of the calendar's pop-up menu `PopGrd` (the
+  // calendar add-ons) for the selected date.
+  std::function<void(QMenu* menu, const Date& selected)> on_grid_menu;
 };
 
 // The days the grids draw. `reload` rebuilds them for the months of a view (the month model's
@@ -83,6 +110,7 @@ struct DaySource {
   std::function<void(int mode, const Date& selected, int count)> reload;
   std::function<CellDay(const Date& date)> day;
   std::function<std::vector<std::string>(const DayEntry& entry, const Date& date)> memo_of;  // hint memo lines
+  std::function<bool(int year, int month)> holds;  // whether the model holds a month
 };
 
 class MainLayout : public QObject {
@@ -154,6 +182,12 @@ class MainLayout : public QObject {
   void ShowList(int which);
 
   QtCalendarGrid* Grid() const { return grid_; }
+  // The times of a new schedule while the timeline of a vertical view has the focus: the
+  // selected range of half hours, else the current half hour and DefTime hours; nothing when the
+  // timeline is not focused.
+  std::optional<std::pair<std::string, std::string>> TimelineTimes() const;
+  // The ToDo panel PnlTodo of the under panel.
+  todo::QtTodoPanel* TodoPanel() const { return todo_panel_; }
   QWidget* Region(const QString& name) const;
   QToolBar* ToolBar() const { return toolbar_; }
 
@@ -170,6 +204,15 @@ class MainLayout : public QObject {
   void RefreshList();
   void RefreshMemo();
   void PaintMainGrid();
+  // The cell rule's context of the current view, and a date's day from the model.
+  CellContext ViewContext() const;
+  CellDay DayAt(const Date& date) const;
+  // The vertical views (TFrmMainTimeline.cpp): the timeline under the main grid, its header row
+  // and the current-time line.
+  void BuildTimeline(QWidget* calendar, QVBoxLayout* layout);
+  void PaintTimeline();
+  void ShowTimeline(bool shown);
+  void TimelineSelect(int column);
   void PaintSideCalendars();
   void SetChanged();
   void ApplyBarFont();
@@ -208,6 +251,7 @@ class MainLayout : public QObject {
   QWidget* pnl_note_ = nullptr;
   QWidget* pnl_memo_ = nullptr;
   QWidget* pnl_todo_ = nullptr;
+  todo::QtTodoPanel* todo_panel_ = nullptr;
   std::array<QWidget*, 3> side_panels_{};
   std::array<QLabel*, 3> side_bars_{};
   std::array<QtCalendarGrid*, 3> side_grids_{};
@@ -218,6 +262,10 @@ class MainLayout : public QObject {
   catalogues::CategoryCellDelegate* category_delegate_ = nullptr;
   NavigationBar* nav_ = nullptr;
   QtCalendarGrid* grid_ = nullptr;
+  QScrollArea* scr_ver_ = nullptr;  // ScrVer with the timeline GrdVer
+  QtTimeline* grd_ver_ = nullptr;
+  QTimer* now_timer_ = nullptr;     // moves the current-time line once a minute
+  std::pair<int, Date> scrolled_{};  // the mode and first day the timeline was last scrolled for
   QtSchList* ltv_sch_list_ = nullptr;
   QtGridKeys* keys_ = nullptr;
 };
