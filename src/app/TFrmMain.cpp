@@ -164,6 +164,7 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
     ShowDlgSchInput(0, std::nullopt, std::nullopt, {start, end});
   };
   host.on_edit_entry = [this](const std::optional<std::string>& entry) { SchListEdit(entry); };
+  host.on_schedule_list = [this] { ShowDlgList(1, 1); };
   BuildMemoPanels();
   host.note_panel = note_panel_;
   host.memo_panel = memo_panel_;
@@ -282,6 +283,7 @@ void TFrmMain::BuildMenu() {
   enable("MenHelp", &TFrmMain::MenHelpClick);
   enable("MenWebHelp", &TFrmMain::MenWebHelpClick);
   enable("MenSchAdd", &TFrmMain::DaySchAdd);
+  ConnectListCommands();
   enable("MenPrint", &TFrmMain::MenPrintClick);
   enable("MenPreview", &TFrmMain::MenPreviewClick);
   enable("MenBackup", &TFrmMain::MenBackupClick);

@@ -151,6 +151,10 @@ class TFrmMain : public QMainWindow {
   // The schedule list's edit (`LtvSchListUpdate`): a row's schedule in the entry dialog, or a new
   // schedule on the selected day when no row is chosen.
   void SchListEdit(const std::optional<std::string>& entry);
+  // The list and search dialog (`ShowDlgList`): kind 1 schedule .. 6 add-on, mode 1 list, 2
+  // search, 3 export, opened on the selected date. When it changed data the calendar is rebuilt.
+  void ShowDlgList(int kind, int mode);
+
   // Called after the entry dialog stored schedules: the calendar is rebuilt.
   std::function<void()> on_schedules_changed;
 
@@ -202,6 +206,8 @@ class TFrmMain : public QMainWindow {
   void BuildMenu();
   void ImportMenuConnect();
   void BuildStatusBar();
+  // The list commands of the menus and the tool bar (TFrmMainList.cpp).
+  void ConnectListCommands();
   void CategoryLoad();
   void ModelReload(int mode, const store::Date& selected);
   void TodoAttach();

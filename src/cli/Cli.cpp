@@ -59,6 +59,10 @@ const std::vector<Command>& Commands() {
        " [repetition options of repeat]",
        RunAddSchedule},
       {"model", "model yyyymm --view N [--count N]", RunModel},
+      {"list",
+       "list KIND VIEW [--date yyyy/mm/dd] [--from yyyy/mm/dd] [--to yyyy/mm/dd] [--title T] [--ignore-case] "
+       "[--category C] [--detail D]",
+       RunList},
       {"todos", "todos [--tab 未処理|処理済|待機]", RunTodos},
       {"todo-mark", "todo-mark done|undone INDEX...", RunTodoMark},
       {"add-todo",

@@ -111,4 +111,7 @@ int RunNote(CliContext& context, const std::vector<std::string>& args);
 // import csv|ics|vcs|data FILE ...: the import dialog's conversion, one line per record.
 int RunImport(CliContext& context, const std::vector<std::string>& args);
 
+// list KIND VIEW [--date yyyy/mm/dd] [SEARCH]: the rows of the list dialog.
+int RunList(CliContext& context, const std::vector<std::string>& args);
+
 }  // namespace kal::cli

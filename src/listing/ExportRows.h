@@ -22,22 +22,20 @@
 #include "platform/FileSystem.h"
 #include "store/DateText.h"
 #include "store/HolidayFile.h"
+#include "listing/ListKinds.h"
+#include "listing/ListRows.h"
 
 namespace kal::listing {
 
 using store::Date;
 
-// The list dialog's kinds and rows, as its core defines them (ListKinds.h and ListRows.h come
-// with the list dialog; these two definitions stand in for them until then and go when they do).
-enum class ListKind : int { Schedule = 1, Holiday = 2, Memo = 3, Todo = 4, Weather = 5, Addon = 6 };
+// The list dialog's kinds and rows come from its core (ListKinds.h and ListRows.h).
 
 // One row of the list: cells[0] is the row key, cells[1..] the visible columns in the dialog's
 // column order (schedule: 開始日 開始時刻 終了日 終了時刻 件名 場所 分類 ﾒﾓ ｱﾗｰﾑ1 ｱﾗｰﾑ2 ﾌｧｲﾙ; holiday:
 // 日付 パターン 件名 分類 適用開始年 適用終了年; memo: 日付 内容; ToDo: 状況 期限 残日数 開始日 優先度 件名
 // 分類 進捗 処理日 ﾒﾓ ﾌｧｲﾙ; weather: 日付 天気 最高気温 最低気温 降水確率). Texts are UTF-8.
-struct ListRow {
-  std::vector<std::string> cells;  // every column, the key first (UTF-8)
-};
+// ListRow: the list dialog's row (listing/ListRows.h), whose cells the writers read.
 
 // The cell of a column (1-based as the dialog counts them, 0 the key); "" beyond the row.
 const std::string& CellOf(const ListRow& row, std::size_t column);

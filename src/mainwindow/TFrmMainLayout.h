@@ -82,6 +82,7 @@ struct LayoutHost {
   // schedule on the selected day.
   std::function<void(const std::optional<std::string>& entry)> on_edit_entry;
   std::function<void()> on_cell_double_click;            // a day cell was double-clicked
+  std::function<void()> on_schedule_list;                // "スケジュール一覧(&E)" of the grid pop-up
   // A half hour of the timeline was double-clicked: a new schedule on the selected day from
   // `start` to `end` ("hh:mm").
   std::function<void(const std::string& start, const std::string& end)> on_new_at_time;

@@ -206,6 +206,7 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
   const QStringList todo_commands = {QStringLiteral("PopSchToTodo"), QStringLiteral("PopTodoAdd"),
                                      QStringLiteral("PopTodoRep"), QStringLiteral("PopTodoToSch")};
   if (host_.on_todo_command) working << todo_commands;
+  working << QStringLiteral("PopSchList");
   int index = 0;
   for (const MenuItemState& state : PopGrdItems(input)) {
     if (index == 3 || index == 4 || index == 7 || index == 9 || index == 10 || index == 14 || index == 17)
@@ -226,6 +227,10 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
     } else if (state.name == "PopSchRep" && entry) {
       connect(a, &QAction::triggered, this, [this, e = *entry] {
         if (host_.on_edit_entry) host_.on_edit_entry(e);
+      });
+    } else if (state.name == "PopSchList") {
+      connect(a, &QAction::triggered, this, [this] {
+        if (host_.on_schedule_list) host_.on_schedule_list();
       });
     } else if (todo_commands.contains(name) && host_.on_todo_command) {
       connect(a, &QAction::triggered, this, [this, n = state.name, entry] { host_.on_todo_command(n, entry); });

@@ -22,6 +22,7 @@
 
 #include <optional>
 
+#include "listing/TDlgList.h"
 #include "mainwindow/QtCalendarGrid.h"
 #include "mainwindow/QtSchList.h"
 #include "mainwindow/TDlgJump.h"
@@ -280,6 +281,19 @@ TEST_F(TFrmMainNavigationTest, TheGridPopupFollowsTheItemUnderThePointer) {
   EXPECT_FALSE(empty->findChild<QAction*>(QStringLiteral("PopSchRep"))->isVisible());
   EXPECT_FALSE(empty->findChild<QAction*>(QStringLiteral("PopDelete"))->isEnabled());
   EXPECT_TRUE(empty->findChild<QAction*>(QStringLiteral("PopSchAdd"))->isEnabled());
+  // "スケジュール一覧(&E)" opens the schedule list on the selected day.
+  QAction* list = empty->findChild<QAction*>(QStringLiteral("PopSchList"));
+  ASSERT_TRUE(list->isEnabled());
+  QString status;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    if (auto* dlg = qobject_cast<listing::TDlgList*>(test::FindModal())) {
+      status = dlg->SbrPanel2->text();
+      dlg->reject();
+    }
+  });
+  list->trigger();
+  EXPECT_EQ(status, U("2026年12月23日(水)のスケジュール [0件]"));
 }
 
 TEST_F(TFrmMainNavigationTest, TheSideCalendarsPassTheirKeysToTheMainGrid) {

@@ -130,17 +130,17 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
   // reset, period steps, go-to-date and refresh of the layout.
   EXPECT_EQ(enabled,
             Strings({"MenAutoWidth", "MenBackup", "MenBeforeMonth", "MenBeforeYear", "MenCr", "MenDaily", "MenExit",
-                     "MenHelp", "MenImportHoliday", "MenImportSch", "MenImportTodo", "MenImportWeather", "MenJump",
+                     "MenHelp", "MenHolidayList", "MenImportHoliday", "MenImportSch", "MenImportTodo", "MenImportWeather", "MenJump",
                      "MenLinePitch1", "MenLinePitch2", "MenLinePitch3", "MenLinePitch4", "MenLinePitch5",
-                     "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoEdit", "MenMemoPanel", "MenMiniBef",
+                     "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoEdit", "MenMemoList", "MenMemoPanel", "MenMiniBef",
                      "MenMiniCur", "MenMiniNxt", "MenMonthly", "MenMonthly2", "MenMonthly3", "MenNextMonth",
                      "MenNextYear", "MenNoteEdit", "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenPassword",
                      "MenPreview", "MenPrint", "MenRefresh", "MenRestore", "MenSatSun", "MenSatSunNo", "MenSchAdd",
-                     "MenSchListView", "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar",
-                     "MenTimeSignal", "MenTodoAdd", "MenToolBar", "MenUnderPanel", "MenVersion", "MenVertical",
-                     "MenWebHelp", "MenWeekly", "MenYearly", "MenYearly2", "PopWek5", "PopWek6"}));
+                     "MenSchList", "MenSchListView", "MenSearch", "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar",
+                     "MenTimeSignal", "MenTodoAdd", "MenTodoList", "MenToolBar", "MenUnderPanel", "MenVersion", "MenVertical",
+                     "MenWeatherList", "MenWebHelp", "MenWeekly", "MenYearly", "MenYearly2", "PopWek5", "PopWek6"}));
   // Commands of later parts stay disabled.
-  for (const char* name : {"MenMiniMode", "MenTray", "MenSetup"}) {
+  for (const char* name : {"MenMiniMode", "MenTray", "MenSetup", "MenExport", "MenAddonList"}) {
     EXPECT_FALSE(w->Action(QString::fromUtf8(name))->isEnabled()) << name;
   }
   // A submenu is enabled with its commands (the import submenu with its four targets).

@@ -1,0 +1,274 @@
+#include "listing/TDlgList.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "app/TDlgHolidayInput.h"
+#include "app/TFrmMain.h"
+#include "catalogues/TDlgExc.h"
+#include "listing/ListFixtures.h"
+#include "schedule/TDlgSchInput.h"
+#include "store/TextFile.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeShell.h"
+#include "support/QtTestHelpers.h"
+#include "support/TempFolder.h"
+
+namespace kal::listing {
+namespace {
+
+using store::MakeDate;
+using test::Sch;
+using test::SchLine;
+using test::Sjis;
+
+QString Q(const char* s) { return QString::fromUtf8(s); }
+
+QStringList Column(const TDlgList& dlg, int column) {
+  QStringList texts;
+  for (int i = 0; i < dlg.LtvList->topLevelItemCount(); ++i) texts << dlg.LtvList->topLevelItem(i)->text(column);
+  return texts;
+}
+
+QStringList Headers(const TDlgList& dlg) {
+  QStringList texts;
+  for (int i = 0; i < dlg.LtvList->columnCount(); ++i) texts << dlg.LtvList->headerItem()->text(i);
+  return texts;
+}
+
+class TDlgListTest : public ::testing::Test {
+ protected:
+  TDlgListTest() {
+    jan = {SchLine(Sch{.day = 9, .title = "朝会", .start = "09:00"}), SchLine(Sch{.day = 9, .title = "Lunch", .start = "12:00"}),
+           SchLine(Sch{.day = 20, .title = "歯医者", .detail = 1})};
+    dir.Write("202401.sch", test::JoinCrLf(jan));
+    dir.Write("202401.dtl", test::JoinCrLf({Sjis("001,予約番号 42")}));
+    dir.Write("Holiday.dat", test::JoinCrLf({Sjis(" 1 11949    000元日")}));
+    dir.WriteLines("20240109.mem", {"メモです"});
+    std::vector<std::string> day(32, "00");
+    day[9] = "003";
+    dir.Write("202401.day", test::JoinCrLf(day));
+    session = app::ReadSession(dir.path(), app::kDefaultFontName, files, clock.Now().date).session;
+  }
+  std::unique_ptr<TDlgList> Make(ListKind kind, ListMode mode = ListMode::List) {
+    auto dlg = std::make_unique<TDlgList>(ListPorts{dialogs, files, shell, clock}, session, kind, mode, MakeDate(2024, 1, 9));
+    dlg->show();
+    return dlg;
+  }
+  std::vector<std::string> Month() { return store::LoadLines(files, store::MonthFilePath(dir.path(), 2024, 1)); }
+
+  test::TempFolder dir;
+  test::FakeDialogs dialogs;
+  test::FakeShell shell;
+  platform::PosixFileSystem files;
+  platform::FixedClock clock{platform::LocalDateTime{MakeDate(2024, 1, 9), 12, 0, 0}};
+  app::Session session;
+  std::vector<std::string> jan;
+};
+
+TEST_F(TDlgListTest, OpensForEachKindWithItsColumnsViewAndStatus) {
+  struct Case {
+    ListKind kind;
+    const char* caption;
+    QStringList headers;
+    int rows;
+    const char* status;
+  };
+  const Case cases[] = {
+      {ListKind::Schedule, "スケジュール一覧",
+       {"No", "開始日", "開始時刻", "終了日", "終了時刻", "件名", "場所", "分類", "ﾒﾓ", "ｱﾗｰﾑ1", "ｱﾗｰﾑ2", "ﾌｧｲﾙ"}, 2,
+       "2024年1月9日(火)のスケジュール [2件]"},
+      {ListKind::Holiday, "祝日・休日・記念日一覧",
+       {"No", "日付", "パターン", "件名", "分類", "適用開始年", "適用終了年"}, -1, nullptr},
+      {ListKind::Memo, "メモ一覧", {"No", "日付", "内容"}, 1, "2024年1月のメモ [1件]"},
+      {ListKind::Todo, "ToDo一覧",
+       {"No", "状況", "期限", "残日数", "開始日", "優先度", "件名", "分類", "進捗", "処理日", "ﾒﾓ", "ﾌｧｲﾙ"}, 0,
+       "ToDoの一覧はこの版ではまだ表示できません。"},
+      {ListKind::Weather, "天気情報一覧", {"", "日付", "天気", "最高気温", "最低気温", "降水確率"}, 31,
+       "2024年1月の天気情報 [31件]"},
+  };
+  for (const Case& c : cases) {
+    auto dlg = Make(c.kind);
+    EXPECT_EQ(dlg->windowTitle(), Q(c.caption));
+    EXPECT_EQ(Headers(*dlg), c.headers) << c.caption;
+    EXPECT_TRUE(dlg->LtvList->isColumnHidden(0));
+    if (c.rows >= 0) EXPECT_EQ(dlg->LtvList->topLevelItemCount(), c.rows) << c.caption;
+    if (c.status != nullptr) EXPECT_EQ(dlg->SbrPanel2->text(), Q(c.status));
+    EXPECT_FALSE(dlg->PnlFind->isVisible());
+    EXPECT_FALSE(dlg->MenExportCsv->isEnabled());  // until the export writers are part of the program
+  }
+  auto weather = Make(ListKind::Weather);
+  EXPECT_EQ(weather->LtvList->topLevelItem(8)->text(2), Q("雨"));
+  EXPECT_FALSE(weather->MenDel->isVisible());
+  auto holidays = Make(ListKind::Holiday);
+  EXPECT_TRUE(Column(*holidays, 3).contains(Q("元日")));
+  EXPECT_TRUE(Column(*holidays, 3).contains(Q("春分の日")));
+}
+
+TEST_F(TDlgListTest, ListViewsSelectTheFirstRowAndCountTheSelection) {
+  auto dlg = Make(ListKind::Schedule);
+  EXPECT_EQ(Column(*dlg, 5), (QStringList{"朝会", "Lunch"}));
+  EXPECT_EQ(dlg->SbrPanel1->text(), Q("選択 1件"));
+  EXPECT_TRUE(dlg->MenRep->isEnabled());
+  dlg->MenView[1]->trigger();
+  EXPECT_EQ(dlg->LtvList->topLevelItemCount(), 3);
+  dlg->MenSelectAll->trigger();
+  EXPECT_EQ(dlg->SbrPanel1->text(), Q("選択 3件"));
+  EXPECT_EQ(dlg->SbrPanel2->text(), Q("2024年1月のスケジュール [3件]"));
+}
+
+TEST_F(TDlgListTest, SearchFindsRowsAndReportsRefusals) {
+  auto dlg = Make(ListKind::Schedule, ListMode::Search);
+  EXPECT_EQ(dlg->windowTitle(), Q("スケジュールの検索"));
+  EXPECT_TRUE(dlg->PnlFind->isVisible());
+  EXPECT_EQ(dlg->LtvList->topLevelItemCount(), 0);
+
+  dlg->BtnOk->click();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "検索条件を入力して下さい。");
+  EXPECT_EQ(dialogs.shown[0].caption, "入力エラー");
+  EXPECT_EQ(dialogs.shown[0].icon, platform::MsgIcon::Error);
+
+  dlg->EdtTitle->setText(QStringLiteral("lunch"));
+  dlg->ChkCapital->setChecked(true);
+  dlg->BtnOk->click();
+  EXPECT_EQ(Column(*dlg, 5), QStringList{"Lunch"});
+  EXPECT_EQ(dlg->SbrPanel2->text(), Q("スケジュールの検索結果 [1件]"));
+
+  dlg->EdtTitle->clear();
+  dlg->EdtDtl->setText(Q("予約番号"));
+  dlg->BtnOk->click();
+  EXPECT_EQ(Column(*dlg, 5), QStringList{"歯医者"});
+
+  dlg->EdtDtl->setText(Q("存在しない"));
+  dlg->BtnOk->click();
+  EXPECT_EQ(dlg->LtvList->topLevelItemCount(), 0);
+  EXPECT_EQ(dialogs.shown.back().text, "一致するデータは見つかりませんでした。");
+  EXPECT_EQ(dialogs.shown.back().caption, "スケジュールの検索");
+  EXPECT_NE(dlg->Modified(), kModified);
+
+  dlg->ChkFromDate->setChecked(true);
+  dlg->ChkToDate->setChecked(true);
+  dlg->DtpFromDate->setDate(QDate(2024, 2, 1));
+  dlg->DtpToDate->setDate(QDate(2024, 1, 1));
+  dlg->BtnOk->click();
+  EXPECT_EQ(dialogs.shown.back().text, "日付の入力に誤りがあります。");
+
+  dlg->BtnClearClick();
+  EXPECT_TRUE(dlg->EdtDtl->text().isEmpty());
+  EXPECT_FALSE(dlg->ChkFromDate->isChecked());
+}
+
+TEST_F(TDlgListTest, HeaderClicksSortTheList) {
+  auto dlg = Make(ListKind::Schedule);
+  dlg->MenView[1]->trigger();
+  const int before = SortState::ColumnDirection(5);
+  dlg->LtvList->header()->sectionClicked(5);
+  const QStringList ascending{"Lunch", "朝会", "歯医者"};
+  const QStringList descending{"歯医者", "朝会", "Lunch"};
+  EXPECT_EQ(Column(*dlg, 5), before > 0 ? descending : ascending);
+  EXPECT_EQ(dlg->LtvList->header()->sortIndicatorSection(), 5);
+  dlg->LtvList->header()->sectionClicked(5);
+  EXPECT_EQ(Column(*dlg, 5), before > 0 ? ascending : descending);
+  dlg->LtvList->header()->sectionClicked(0);  // the key column does not sort
+  EXPECT_EQ(Column(*dlg, 5), before > 0 ? ascending : descending);
+}
+
+TEST_F(TDlgListTest, DeletesTwoSelectedRows) {
+  auto dlg = Make(ListKind::Schedule);
+  dlg->MenView[1]->trigger();
+  dlg->LtvList->clearSelection();
+  for (int i : {0, 2}) dlg->LtvList->topLevelItem(i)->setSelected(true);
+  ASSERT_TRUE(dlg->MenDel->isEnabled());
+  dlg->MenDel->trigger();
+  ASSERT_FALSE(dialogs.shown.empty());
+  EXPECT_EQ(dialogs.shown.back().text, "2件のスケジュールを削除します。\nよろしいですか？");
+  EXPECT_EQ(dialogs.shown.back().caption, "スケジュールの削除");
+  EXPECT_EQ(Month(), std::vector<std::string>{jan[1]});
+  EXPECT_EQ(Column(*dlg, 5), QStringList{"Lunch"});
+  EXPECT_EQ(dlg->Modified(), kModified);
+  EXPECT_EQ(dir.Read("202401.dtl"), "");  // the memo of 歯医者 went with it
+}
+
+TEST_F(TDlgListTest, ChangeOpensTheScheduleEntryDialogOnTheRow) {
+  auto dlg = Make(ListKind::Schedule);
+  dlg->LtvList->setCurrentItem(dlg->LtvList->topLevelItem(1));
+  QString caption, title;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* entry = qobject_cast<schedule::TDlgSchInput*>(test::FindModal());
+    if (entry == nullptr) return;
+    caption = entry->windowTitle();
+    title = entry->CmbTitle->currentText();
+    entry->CmbTitle->lineEdit()->setText(QStringLiteral("Lunch meeting"));
+    entry->BtnOk->click();
+  });
+  dlg->MenRep->trigger();
+  EXPECT_EQ(caption, Q("スケジュールの訂正"));
+  EXPECT_EQ(title, QStringLiteral("Lunch"));
+  EXPECT_EQ(dlg->Modified(), kModified);
+  EXPECT_EQ(Column(*dlg, 5), (QStringList{"朝会", "Lunch meeting"}));
+}
+
+TEST_F(TDlgListTest, AChangeOfAnAutomaticHolidayIsRefused) {
+  auto dlg = Make(ListKind::Holiday);
+  for (int i = 0; i < dlg->LtvList->topLevelItemCount(); ++i)
+    if (dlg->LtvList->topLevelItem(i)->text(3) == Q("春分の日")) dlg->LtvList->setCurrentItem(dlg->LtvList->topLevelItem(i));
+  dlg->MenRep->trigger();
+  ASSERT_FALSE(dialogs.shown.empty());
+  EXPECT_EQ(dialogs.shown.back().text, "自動設定した祝日については訂正できません。");
+  EXPECT_EQ(dialogs.shown.back().caption, "祝日訂正エラー");
+}
+
+TEST_F(TDlgListTest, BulkEditOfTheSelectedSchedules) {
+  auto dlg = Make(ListKind::Schedule);
+  dlg->MenView[1]->trigger();
+  dlg->MenSelectAll->trigger();
+  QString caption;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* exc = qobject_cast<catalogues::TDlgExc*>(test::FindModal());
+    if (exc == nullptr) return;
+    caption = exc->windowTitle();
+    exc->CmbItem->setCurrentIndex(4);  // 分類
+    exc->CmbRep->setEditText(Q("私用"));
+    exc->BtnOk->click();
+  });
+  dlg->MenExc->trigger();
+  EXPECT_EQ(caption, Q("スケジュール一括訂正 - 選択 3件"));
+  EXPECT_EQ(dialogs.shown.back().text, "3件のスケジュールの「分類」を \"私用\" に変更します。\n処理を開始しますか？");
+  EXPECT_EQ(Column(*dlg, 7), (QStringList{"私用", "私用", "私用"}));
+  EXPECT_EQ(dlg->Modified(), kModified);
+}
+
+TEST_F(TDlgListTest, TheMainWindowsListCommandsOpenTheDialog) {
+  app::TFrmMain main(app::MainWindowPorts{dialogs, shell, files, clock}, session);
+  for (const char* name : {"MenSchList", "MenHolidayList", "MenMemoList", "MenTodoList", "MenWeatherList", "MenSearch"}) {
+    QString caption;
+    QTimer::singleShot(0, [&] {
+      test::WaitUntil([&] { return test::FindModal() != nullptr; });
+      if (auto* list = qobject_cast<TDlgList*>(test::FindModal())) {
+        caption = list->windowTitle();
+        list->reject();
+      }
+    });
+    QAction* a = main.Action(QString::fromLatin1(name));
+    ASSERT_TRUE(a->isEnabled()) << name;
+    a->trigger();
+    EXPECT_FALSE(caption.isEmpty()) << name;
+  }
+}
+
+}  // namespace
+}  // namespace kal::listing
