@@ -1,4 +1,5 @@
 #include "app/TFrmMain.h"
+#include "app/TFrmMainTray.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -119,7 +120,11 @@ QString U(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
 
 TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
-    : QMainWindow(parent), ports_(ports), session_(std::move(session)), selected_date_(ports.clock.Now().date) {
+    : QMainWindow(parent),
+      ports_(ports),
+      session_(std::move(session)),
+      selected_date_(ports.clock.Now().date),
+      tray_(std::make_unique<TFrmMainTrayParts>()) {
   setObjectName(QStringLiteral("TFrmMain"));
   const std::string& title = session_.settings.window.title;
   title_ = QString::fromStdString(title.empty() ? std::string(kDefaultTitle) : title);
@@ -152,7 +157,10 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.memo_folder = session_.folders.memo;
   host.category_folder = session_.folders.category;
   host.table_folder = session_.folders.table;
-  host.on_selected = [this](const store::Date& date) { selected_date_ = date; };
+  host.on_selected = [this](const store::Date& date) {
+    selected_date_ = date;
+    TraySelectedChanged();
+  };
   host.on_cell_double_click = [this] { DaySchAdd(); };
   host.on_edit_entry = [this](const std::optional<std::string>& entry) { SchListEdit(entry); };
   model_ = std::make_unique<mainwindow::GridModel>();
@@ -354,6 +362,7 @@ store::WindowShowState TFrmMain::ShowState() const {
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
+  if (TrayCloseEvent(event)) return;
   FormCloseQuery();
   event->accept();
 }
@@ -371,6 +380,7 @@ void TFrmMain::FormCloseQuery() {
   state.layout_changed = session_.layout_changed;
   state.views_shown = layout_->ViewsShown();
   state.views_shown[static_cast<std::size_t>(session_.settings.window.grid_mode - 1)] = true;
+  TrayExitState(state);
   try {
     SaveExitLayout(session_, state, ports_.files);
   } catch (const store::FileError& e) {
@@ -378,7 +388,10 @@ void TFrmMain::FormCloseQuery() {
   }
 }
 
-void TFrmMain::MenExitClick() { close(); }
+void TFrmMain::MenExitClick() {
+  tray_->exiting = true;
+  close();
+}
 
 void TFrmMain::MenVersionClick() {
   mainwindow::TDlgVersion dialog(this);
