@@ -12,10 +12,13 @@
 #include "store/HolidayFile.h"
 #include "store/IniFile.h"
 #include "store/LineOrder.h"
+#include "store/MemoFile.h"
+#include "store/NoteFile.h"
 #include "store/Record.h"
 #include "store/Settings.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
+#include "todo/TodoDemo.h"
 
 namespace kal::app {
 
@@ -107,6 +110,7 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
   ini.WriteInteger("Window", "GridMode", 4);
   ini.WriteInteger("Window", "TopList", 0);
   ini.WriteString("Memo", "DailyTitle", "yyyy/mm/dd(aaa)");
+  ini.WriteString("Memo", "MonthlyTitle", "yyyy年m月のメモ");
   ini.WriteInteger("Monthly", "TopHeight", 610);
   ini.WriteInteger("Weekly", "TopHeight", 610);
   ini.WriteInteger("Weekly", "WeekNo", 3);
@@ -141,6 +145,7 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
       CategoryLine("通院", 0x0000C0, -1, 0),
   };
   catalogues::SaveCategoryLines(fs, folder, categories);
+  todo::WriteDemoTodoList(fs, folder, today);  // the ToDo panel and the calendar's ToDo marks
   const std::map<int, int> icon_colours = {{6, 0xC06020}, {7, 0x00A0E0}, {8, 0x20A020}, {9, 0xA040C0}};
   for (const auto& [number, colour] : icon_colours) {
     char name[32];
@@ -258,17 +263,24 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
       {12, {"プレゼントを買う(花束)"}},
       {18, {"B社: 見積書の件", "持参するもの: 名刺、資料"}},
   };
-  for (const auto& [day, lines] : memos) {
-    char name[32];
-    std::snprintf(name, sizeof name, "%04d%02d%02d.mem", year, month, std::min(day, store::DaysInMonth(year, month)));
-    store::SaveTextLines(fs, folder + name, lines);
-  }
+  for (const auto& [day, lines] : memos)
+    store::SaveMemo(fs, folder, store::MemoId{year, month, std::min(day, store::DaysInMonth(year, month))}, lines);
   // Memo-icon colours for two of them.
   day_lines = store::LoadLines(fs, day_path);
   store::FillDayLines(day_lines);
   set_line(12, day_lines[12].size() > 1 ? day_lines[12][1] : '0', "", '1');
   set_line(18, day_lines[18].size() > 1 ? day_lines[18][1] : '0', "", '4');
   store::SaveLines(fs, day_path, day_lines);
+
+  // The month's memo, and three notes, one of them with links.
+  store::SaveMemo(fs, folder, store::MemoId::OfMonth(year, month),
+                  {"今月の目標", "・毎朝30分の散歩", "・読書を2冊", "", "支払い: 25日までに家賃"});
+  store::SaveNoteTitles(fs, folder, {"買い物", "リンク集", "アイデア"});
+  store::SaveNote(fs, folder, "買い物", {"牛乳", "食パン", "卵 (10個入り)", "洗剤\t詰め替え用"});
+  store::SaveNote(fs, folder, "リンク集",
+                  {"https://www.jma.go.jp/ 気象庁の天気予報", "http://example.jp/kalendor/ 使い方",
+                   "mailto:info@example.jp 問い合わせ先", "file:///usr/share/doc/ 文書フォルダ", "リンクではない行"});
+  store::SaveNote(fs, folder, "アイデア", {"週末に家族で日帰り旅行", "カレンダーを印刷して冷蔵庫に貼る"});
 }
 
 }  // namespace kal::app

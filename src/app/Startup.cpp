@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include "maintenance/Password.h"
+
 namespace kal::app {
 
 FolderValues FolderValuesOf(const store::Settings& settings) {
@@ -38,7 +40,9 @@ Session StartSession(const CommandLine& command_line, const std::string& executa
   // Keys removed by the version check are gone from the file too, as they would be from a
   // settings file edited in place.
   if (read.migrated) read.ini.Flush(ports.files, read.session.settings_file);
-  if (read.session.settings.view.passwd && !ports.files.Exists(read.session.program_folder + "Kalendor.pwd"))
+  // An empty, damaged or unreadable password file is no password: the warning, never a lock
+  // that any input opens.
+  if (read.session.settings.view.passwd && !maintenance::PasswordSet(ports.files, read.session.program_folder))
     ports.dialogs.Error(kPasswordErrorMessage, kPasswordErrorCaption);
   if (!read.folders_exist) ports.dialogs.Error(kMissingFolderMessage, "エラー");
   return std::move(read.session);

@@ -17,6 +17,10 @@
 #include "catalogues/QtCategoryIcons.h"
 #include "mainwindow/DayPanel.h"
 #include "mainwindow/HelpCommands.h"
+#include "mainwindow/MemoBox.h"
+#include "mainwindow/NoteBook.h"
+#include "mainwindow/QtMemoPanel.h"
+#include "mainwindow/QtNotePanel.h"
 #include "mainwindow/GridDays.h"
 #include "mainwindow/TFrmMainLayout.h"
 #include "mainwindow/TDlgVersion.h"
@@ -163,6 +167,15 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   };
   host.on_cell_double_click = [this] { DaySchAdd(); };
   host.on_edit_entry = [this](const std::optional<std::string>& entry) { SchListEdit(entry); };
+  BuildMemoPanels();
+  host.note_panel = note_panel_;
+  host.memo_panel = memo_panel_;
+  host.on_memo_day = [this](const store::Date& date) { MemoDaySelect(date); };
+  host.on_grid_popup = [this](QMenu* menu) { GridPopupMemo(menu); };
+  host.on_memo_double_click = [this] { ShowDlgMemo(true); };
+  host.on_todo_command = [this](const std::string& command, const std::optional<std::string>& entry) {
+    TodoCommand(command, entry);
+  };
   model_ = std::make_unique<mainwindow::GridModel>();
   layout_ = new mainwindow::MainLayout(std::move(host), this);
   CategoryLoad();
@@ -173,14 +186,17 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
     return mainwindow::EntryMemo(ports_.files, session_.folders.data, entry, date);
   };
   layout_->SetDaySource(std::move(days));
+  ConnectMemoCommands();
+  TodoAttach();
 }
 
 // The month model rebuilt for the view (`SchUpdate`); damaged lines and the band limit are
 // reported once it is done.
 void TFrmMain::ModelReload(int mode, const store::Date& selected) {
+  MemDailyUpdate();
   try {
     const auto messages = model_->Reload(ports_.files, session_.settings, mode, selected, ports_.clock.Now().date,
-                                         session_.folders.data, session_.folders.memo);
+                                         session_.folders.data, session_.folders.memo, TodoMarks());
     for (const auto& m : messages) ports_.dialogs.Error(m.text, m.caption);
   } catch (const store::FileError& e) {
     ports_.dialogs.Error(e.what(), store::kFileErrorCaption);
@@ -265,6 +281,9 @@ void TFrmMain::BuildMenu() {
   enable("MenHelp", &TFrmMain::MenHelpClick);
   enable("MenWebHelp", &TFrmMain::MenWebHelpClick);
   enable("MenSchAdd", &TFrmMain::DaySchAdd);
+  enable("MenBackup", &TFrmMain::MenBackupClick);
+  enable("MenRestore", &TFrmMain::MenRestoreClick);
+  enable("MenPassword", &TFrmMain::MenPasswordClick);
 }
 
 void TFrmMain::BuildStatusBar() {
@@ -368,8 +387,11 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TFrmMain::FormCloseQuery() {
+  if (restored_) return;
+  MemDailyUpdate();
   if (on_close_query) on_close_query();
   store::ExitState state;
+  TodoExitState(state);
   state.initialising = initialising_;
   state.show_state = ShowState();
   state.state_switched = state.show_state != store::WindowShowState::Minimised &&
@@ -433,7 +455,11 @@ void TFrmMain::SchListEdit(const std::optional<std::string>& entry) {
     DaySchAdd();
     return;
   }
-  if (entry->size() < 7 || (*entry)[2] != '5') return;  // holidays and ToDo items open their own dialogs
+  if (entry->size() >= 7 && (*entry)[2] == '8') {
+    TodoEntryEdit(*entry);
+    return;
+  }
+  if (entry->size() < 7 || (*entry)[2] != '5') return;  // holidays open their own dialog
   // The schedule's line, from the month file of its first day; it must still be the line shown.
   const store::Date first = mainwindow::ScheduleDaysOf(*entry, selected_date_).first;
   const int year = store::YearOf(first), month = store::MonthOf(first);

@@ -14,6 +14,7 @@
 #include "store/DateText.h"
 #include "store/ScheduleFile.h"
 #include "store/Settings.h"
+#include "todo/TodoForm.h"
 
 class QAction;
 class QLabel;
@@ -29,9 +30,19 @@ class Shell;
 namespace kal::catalogues {
 class CategoryIcons;
 }
+namespace kal::platform {
+class Processes;
+}
+namespace kal::store {
+struct TodoMark;
+}
 namespace kal::mainwindow {
 class GridModel;
 class MainLayout;
+class MemoBox;
+class NoteBook;
+class QtMemoPanel;
+class QtNotePanel;
 }
 
 namespace kal::app {
@@ -98,6 +109,11 @@ class TFrmMain : public QMainWindow {
   void MenExitClick();
   // "バージョン情報(&A)...": the about box.
   void MenVersionClick();
+  // Maintenance: the backup dialog, the restore (after which the window closes without writing
+  // anything of what it holds over the restored files) and the password registration.
+  void MenBackupClick();
+  void MenRestoreClick();
+  void MenPasswordClick();
   // "Kalendor ヘルプ(&H)": the help file beside the program.
   void MenHelpClick();
   // "Webオンラインヘルプ(&W)".
@@ -123,6 +139,38 @@ class TFrmMain : public QMainWindow {
   void SchListEdit(const std::optional<std::string>& entry);
   // Called after the entry dialog stored schedules: the calendar is rebuilt.
   std::function<void()> on_schedules_changed;
+
+  // ---- Memos and notes (TFrmMainMemo.cpp) ----
+  // `MemDailyUpdate`: saves an edited memo box. Every command that reads or writes memo files
+  // (list, import, deletion, backup, clipboard) calls it first and stops when it answers false
+  // (the failure has been shown); afterwards it calls MemoBoxReload (a reload of the calendar
+  // does that too), so the box and the command never overwrite each other.
+  bool MemDailyUpdate();
+  void MemoBoxReload();
+  // `ShowDlgMemo`: "メモの編集(&M)": the memo dialog, or the external editor when one is set;
+  // `from_grid` for the grid's pop-up menu and the memo corner (always the day memo).
+  void ShowDlgMemo(bool from_grid);
+  // `NoteReplace`: "ノートの編集(&N)": the current note in the memo dialog or the external editor.
+  void NoteReplace();
+  // The memo-icon colour (1..5) of the selected day (`PopGrdMemoColorClick`).
+  void MemoColourSet(int colour);
+  // `MemoDelete`: deletes the memo of the memo box's tab (after the DelMsg question), with the
+  // day's memo-icon colour, and reloads. For the delete command when the memo box has the focus.
+  void MemoDelete();
+  mainwindow::QtMemoPanel* MemoPanel() const { return memo_panel_; }
+  mainwindow::QtNotePanel* NotePanel() const { return note_panel_; }
+  // The process starter of the external editors (the POSIX one unless a test sets another).
+  void SetProcesses(platform::Processes* processes) { processes_ = processes; }
+  // ToDo (TFrmMainTodo.cpp). The entry dialog for a new item, or a change or copy of a record
+  // (the panel's pending ticks are applied and saved first); returns true when items were stored.
+  bool ShowDlgTodoInput(int kind, const std::optional<std::string>& record = std::nullopt,
+                        std::optional<std::size_t> index = std::nullopt, std::optional<bool> shown_done = std::nullopt);
+  // "スケジュールをToDoにコピー": the schedule of a day entry (its own month file and index).
+  bool ScheduleToTodo(const std::string& entry);
+  // "ToDoをスケジュールにコピー": the schedule entry dialog in mode 5 for a ToDo record.
+  bool TodoToSchedule(const std::string& record);
+  // The edit of a ToDo day entry (kind "8") of the day panel or a calendar cell.
+  void TodoEntryEdit(const std::string& entry);
 
   // ---- Task tray, mini mode, hot key and status-bar marks (TFrmMainTray.cpp) ----
   // Adds the tray icon and its menu (`tray_available`: the desktop has a notification area;
@@ -161,12 +209,23 @@ class TFrmMain : public QMainWindow {
   void BuildStatusBar();
   void CategoryLoad();
   void ModelReload(int mode, const store::Date& selected);
+  void TodoAttach();
+  void TodoCommand(const std::string& command, const std::optional<std::string>& entry);
+  bool ShowTodoForm(todo::TodoForm form);
+  const std::vector<store::TodoMark>* TodoMarks() const;
+  void TodoExitState(store::ExitState& state) const;
   void PlaceWindow();
+  void BuildMemoPanels();
+  void ConnectMemoCommands();
+  void GridPopupMemo(QMenu* menu);
+  void MemoDaySelect(const store::Date& date);
+  bool RunExternalEditor(const std::string& program, const std::string& path);
   store::WindowGeometry Geometry() const;
   store::WindowShowState ShowState() const;
 
   MainWindowPorts ports_;
   Session session_;
+  bool restored_ = false;  // a restore replaced the data files: close without the exit-time writes
   bool initialising_ = true;
   store::WindowGeometry remembered_;  // the normal window as placed at start-up
   bool started_maximised_ = false;
@@ -179,6 +238,13 @@ class TFrmMain : public QMainWindow {
   std::unique_ptr<catalogues::CategoryIcons> category_icons_;
   std::unique_ptr<mainwindow::GridModel> model_;
   mainwindow::MainLayout* layout_ = nullptr;
+  std::unique_ptr<mainwindow::MemoBox> memo_box_;
+  std::unique_ptr<mainwindow::NoteBook> note_book_;
+  mainwindow::QtMemoPanel* memo_panel_ = nullptr;
+  mainwindow::QtNotePanel* note_panel_ = nullptr;
+  std::unique_ptr<platform::Processes> own_processes_;
+  platform::Processes* processes_ = nullptr;
+
   std::unique_ptr<TFrmMainTrayParts> tray_;
   // The close button with CloseTray, the hot key registration failure and the selected-date
   // caption of mini mode (TFrmMainTray.cpp).

@@ -23,6 +23,7 @@
 
 #include "app/TFrmMain.h"
 #include "app/TFrmMainTray.h"
+#include "maintenance/TDlgPasswd.h"
 #include "mainwindow/GridDays.h"
 #include "mainwindow/QtToolIcons.h"
 #include "mainwindow/TFrmMainLayout.h"
@@ -315,32 +316,15 @@ void TFrmMain::MainFormShow() {
     return;
   }
   if (session_.settings.tray.passwd2) {
-    const std::string pwd = session_.program_folder + "Kalendor.pwd";
-    switch (mainwindow::TrayPasswordStep(true, ports_.files.Exists(pwd))) {
-      case mainwindow::PasswordStep::Ask: {
-        t.password_open = true;
-        bool ok = false;
-        if (t.ask_password) {
-          ok = t.ask_password();
-        } else {
-          // TRAY PASSWORD CALL SITE: the password entry of the maintenance dialogs, once it is
-          // on this branch:
-          //   ok = kal::maintenance::AskPassword(ports_.files, ports_.dialogs, session_.program_folder,
-          //                                      kal::maintenance::kTrayLabel, this);
-          // Until then the stored password cannot be checked, and the window stays in the tray.
-          ports_.dialogs.Error("パスワードの確認ができないため、ウィンドウを表示できません。", "Kalendor");
-        }
-        t.password_open = false;
-        if (!ok) return;
-        break;
-      }
-      case mainwindow::PasswordStep::NotSet:
-        ports_.dialogs.Error("パスワード入力画面表示設定になっていますが、\nパスワードが設定されていません。",
-                             "パスワード設定エラー");
-        break;
-      case mainwindow::PasswordStep::None:
-        break;
-    }
+    // The password entry with the label "パスワードの入力:"; without a password file it warns
+    // that none is set and lets the window out.
+    t.password_open = true;
+    const bool ok = t.ask_password ? t.ask_password()
+                                   : maintenance::AskPassword(ports_.files, ports_.dialogs, session_.program_folder,
+                                                              maintenance::kTrayLabel, this) !=
+                                         maintenance::PasswordCheck::Refused;
+    t.password_open = false;
+    if (!ok) return;
   }
   t.lock.Unlocked();
   if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);

@@ -42,8 +42,8 @@ struct TFrmMainTrayParts {
   int saved_mode = 4;
   bool menu_was_visible = true, status_was_visible = true, tool_was_visible = true;
   QList<QPointer<QWidget>> hidden_regions;
-  // The tray password (Passwd2): true when the window may come out. Set by the start-up code;
-  // without it the password entry of the maintenance dialogs is used.
+  // The tray password (Passwd2): true when the window may come out. Empty: the password entry
+  // of the maintenance dialogs (a test may set another).
   std::function<bool()> ask_password;
 };
 

@@ -12,6 +12,7 @@
 #include "app/QtApplication.h"
 #include "app/Startup.h"
 #include "app/TFrmMain.h"
+#include "maintenance/TDlgPasswd.h"
 #include "platform/Display.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -75,6 +76,12 @@ int main(int argc, char** argv) {
     // An unreadable settings file is never replaced by defaults: the program does not start.
     dialogs.Error(e.what(), kal::store::kFileErrorCaption);
     return 1;
+  }
+
+  // The start-up lock: Cancel, or the third wrong password, ends the program at once.
+  if (session.settings.view.passwd && kal::maintenance::PasswordSet(files, session.program_folder)) {
+    kal::maintenance::TDlgPasswd lock(files, dialogs, session.program_folder, kal::maintenance::kStartupLabel);
+    if (lock.exec() != QDialog::Accepted) return 0;
   }
 
   kal::app::TFrmMain window({dialogs, shell, files, clock}, std::move(session));

@@ -58,6 +58,20 @@ const std::vector<Command>& Commands() {
        " [repetition options of repeat]",
        RunAddSchedule},
       {"model", "model yyyymm --view N [--count N]", RunModel},
+      {"todos", "todos [--tab 未処理|処理済|待機]", RunTodos},
+      {"todo-mark", "todo-mark done|undone INDEX...", RunTodoMark},
+      {"add-todo",
+       "add-todo --subject T [--limit yyyy/mm/dd] [--start yyyy/mm/dd] [--priority A|B|C|D] [--progress 0-100]"
+       " [--done] [--category C] [--memo TEXT] [--link PATH] [repetition options of repeat]",
+       RunAddTodo},
+      {"backup", "backup DIR", RunBackup},
+      {"restore", "restore DIR", RunRestore},
+      {"delete-old", "delete-old MONTHS [--yes]", RunDeleteOld},
+      {"memos", "memos yyyymm", RunMemos},
+      {"set-memo", "set-memo yyyy/mm/dd|yyyy/mm TEXT", RunSetMemo},
+      {"notes", "notes", RunNotes},
+      {"note", "note TITLE", RunNote},
+      {"export", "export csv|vcs|ics KIND VIEW [--date yyyy/mm/dd] --output FILE", RunExport},
   };
   return commands;
 }

@@ -5,40 +5,13 @@
 #include "catalogues/Category.h"
 #include "catalogues/ItemTable.h"
 #include "cli/CliCommands.h"
+#include "cli/CliDialogs.h"
 #include "schedule/ScheduleForm.h"
 #include "store/Colour.h"
 #include "store/DateText.h"
 
 namespace kal::cli {
 namespace {
-
-// The dialogs port of the command line: an error box becomes the command's message; the one
-// question of OK (an alarm whose start has passed) is answered No, which stores the schedule.
-class CliDialogs : public platform::Dialogs {
- public:
-  std::vector<std::string> errors;
-
-  platform::MsgAnswer Message(const std::string& text, const std::string&, platform::MsgIcon,
-                              platform::MsgButtons buttons) override {
-    if (buttons == platform::MsgButtons::YesNo || buttons == platform::MsgButtons::YesNoCancel)
-      return platform::MsgAnswer::No;
-    errors.push_back(text);
-    return platform::MsgAnswer::Ok;
-  }
-  std::optional<std::string> OpenFileName(const std::string&, const platform::FileFilter&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileName(const std::string&, const platform::FileFilter&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> FolderName(const std::string&, const std::string&) override { return std::nullopt; }
-  std::optional<int> Colour(int) override { return std::nullopt; }
-  std::optional<std::string> InputText(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-};
 
 store::Date DateValue(const std::string& option, const std::string& text) {
   auto date = store::ParseDateText(text);
@@ -57,20 +30,6 @@ int DigitValue(const std::string& option, const std::string& text, int low, int 
   if (text.size() != 1 || text[0] < '0' + low || text[0] > '0' + high)
     throw UsageError{option + " takes a number " + std::to_string(low) + "-" + std::to_string(high)};
   return text[0] - '0';
-}
-
-std::vector<std::string> MemoLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (true) {
-    std::size_t lf = text.find('\n', start);
-    std::string line = text.substr(start, lf == std::string::npos ? std::string::npos : lf - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    if (lf == std::string::npos) break;
-    start = lf + 1;
-  }
-  return lines;
 }
 
 }  // namespace

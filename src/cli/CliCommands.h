@@ -25,6 +25,9 @@ std::string DataFolder(CliContext& context);
 std::string CategoryFolder(CliContext& context);
 std::string TableFolder(CliContext& context);
 
+// "yyyymm" with a month 1..12.
+bool ParseMonthStem(const std::string& text, int& year, int& month);
+
 int RunFormat(CliContext& context, const std::vector<std::string>& args);
 int RunSchedules(CliContext& context, const std::vector<std::string>& args);
 int RunRokuyo(CliContext& context, const std::vector<std::string>& args);
@@ -60,10 +63,28 @@ int RunFolders(CliContext& context, const std::vector<std::string>& args);
 int RunHolidayCheck(CliContext& context, const std::vector<std::string>& args);
 int RunCategories(CliContext& context, const std::vector<std::string>& args);
 int RunAlarmOffsets(CliContext& context, const std::vector<std::string>& args);
+int RunExport(CliContext& context, const std::vector<std::string>& args);
 
 // model yyyymm --view N [--count N]: the month model as the view builds it with that month selected.
 int RunModel(CliContext& context, const std::vector<std::string>& args);
 // holidays yyyy: the holiday-type entries of every day of the year in the monthly view's model.
 int RunHolidays(CliContext& context, const std::vector<std::string>& args);
+
+// The resolved ToDo folder, with a trailing "/".
+std::string TodoFolder(CliContext& context);
+// todos [--tab 未処理|処理済|待機]; todo-mark done|undone INDEX...
+int RunTodos(CliContext& context, const std::vector<std::string>& args);
+int RunTodoMark(CliContext& context, const std::vector<std::string>& args);
+// add-todo OPTIONS: stores a new ToDo item through the entry dialog's checks and storing.
+int RunAddTodo(CliContext& context, const std::vector<std::string>& args);
+// backup DIR / restore DIR / delete-old MONTHS [--yes]: the backup dialog's work without boxes.
+int RunBackup(CliContext& context, const std::vector<std::string>& args);
+int RunRestore(CliContext& context, const std::vector<std::string>& args);
+int RunDeleteOld(CliContext& context, const std::vector<std::string>& args);
+// memos yyyymm, set-memo yyyy/mm/dd|yyyy/mm TEXT, notes, note TITLE: memo and note files.
+int RunMemos(CliContext& context, const std::vector<std::string>& args);
+int RunSetMemo(CliContext& context, const std::vector<std::string>& args);
+int RunNotes(CliContext& context, const std::vector<std::string>& args);
+int RunNote(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli

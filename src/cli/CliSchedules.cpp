@@ -1,14 +1,14 @@
 #include <ostream>
 
 #include "cli/CliCommands.h"
+#include "cli/CliDialogs.h"
 #include "store/DateText.h"
+#include "store/MemoFile.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
 
 namespace kal::cli {
-namespace {
 
-// "yyyymm" with a month 1..12.
 bool ParseMonthStem(const std::string& text, int& year, int& month) {
   if (text.size() != 6) return false;
   for (char c : text)
@@ -17,17 +17,6 @@ bool ParseMonthStem(const std::string& text, int& year, int& month) {
   month = std::stoi(text.substr(4, 2));
   return year >= 1 && month >= 1 && month <= 12;
 }
-
-std::string JoinMemo(const std::vector<std::string>& lines) {
-  std::string memo;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) memo += '\n';
-    memo += lines[i];
-  }
-  return memo;
-}
-
-}  // namespace
 
 int RunSchedules(CliContext& context, const std::vector<std::string>& args) {
   int year = 0, month = 0;
@@ -52,7 +41,7 @@ int RunSchedules(CliContext& context, const std::vector<std::string>& args) {
         details = store::LoadLines(context.files, store::DetailFilePath(folder, year, month));
         details_loaded = true;
       }
-      memo = JoinMemo(store::DetailMemo(details, number));
+      memo = store::JoinMemoLines(store::DetailMemo(details, number));
     }
     PrintRow(*context.out, {std::to_string(index), t.day, t.start, t.end, t.category, t.font_style, t.line_style,
                             t.alarm1, t.alarm2, t.title, t.place, t.detail, t.span, t.text_colour, t.bar_colour,

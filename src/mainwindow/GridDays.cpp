@@ -59,7 +59,8 @@ GridModel::~GridModel() = default;
 
 std::vector<GridModel::Message> GridModel::Reload(platform::FileSystem& fs, const store::Settings& settings, int mode,
                                                   const Date& selected, const Date& today,
-                                                  const std::string& data_folder, const std::string& memo_folder) {
+                                                  const std::string& data_folder, const std::string& memo_folder,
+                                                  const std::vector<store::TodoMark>* todo_marks) {
   store::ModelRequest request;
   request.view_mode = mode;
   request.selected = selected;
@@ -67,6 +68,7 @@ std::vector<GridModel::Message> GridModel::Reload(platform::FileSystem& fs, cons
   request.data_folder = data_folder;
   request.memo_folder = memo_folder;
   request.options = store::ModelOptionsOf(settings, mode);
+  if (todo_marks != nullptr) request.todo_marks = *todo_marks;
   const store::RebuildResult result = store::SchUpdate(*model_, fs, request);
   std::vector<Message> messages;
   for (const store::ModelMessage& m : result.messages) messages.push_back({m.text, m.caption});

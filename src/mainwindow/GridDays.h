@@ -12,6 +12,7 @@
 
 namespace kal::store {
 struct MonthModel;
+struct TodoMark;
 }
 
 namespace kal::mainwindow {
@@ -43,7 +44,8 @@ class GridModel {
   // `SchUpdate` for the view: the messages to show once it is done (damaged lines, band limit).
   // Throws store::FileError when a file exists but cannot be read.
   std::vector<Message> Reload(platform::FileSystem& fs, const store::Settings& settings, int mode, const Date& selected,
-                              const Date& today, const std::string& data_folder, const std::string& memo_folder);
+                              const Date& today, const std::string& data_folder, const std::string& memo_folder,
+                              const std::vector<store::TodoMark>* todo_marks = nullptr);
   CellDay Day(const Date& date) const { return CellDayOf(*model_, date); }
   const store::MonthModel& model() const { return *model_; }
 

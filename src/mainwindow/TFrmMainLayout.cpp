@@ -34,6 +34,7 @@
 #include "mainwindow/QtToolIcons.h"
 #include "mainwindow/TDlgJump.h"
 #include "catalogues/ItemTable.h"
+#include "store/MemoFile.h"
 #include "store/TextFile.h"
 #include "mainwindow/QtCalendarGrid.h"
 #include "platform/Clock.h"
@@ -125,9 +126,18 @@ void MainLayout::BuildRegions() {
       host_.on_edit_entry(std::nullopt);
   });
   connect(list, &QtSchList::deleteRequested, this, [this](int) { DeleteSelectedEntry(); });
-  list->SetWorkingCommands({QStringLiteral("PopSchRepL"), QStringLiteral("PopDeleteL")});
+  QStringList working = {QStringLiteral("PopSchRepL"), QStringLiteral("PopDeleteL")};
+  if (host_.on_todo_command) working << QStringLiteral("PopSchToTodoL") << QStringLiteral("PopTodoRepL");
+  list->SetWorkingCommands(working);
   connect(list, &QtSchList::commandChosen, this, [this](const QString& name) {
-    if (name == QStringLiteral("PopSchRepL")) emit ltv_sch_list_->editRequested(0);
+    if (name == QStringLiteral("PopSchRepL") || name == QStringLiteral("PopTodoRepL")) {
+      emit ltv_sch_list_->editRequested(0);
+    } else if (name == QStringLiteral("PopSchToTodoL") && host_.on_todo_command) {
+      const SchListRow* row = ltv_sch_list_->SelectedRow();
+      const CellDay day = days_.day ? days_.day(selected_) : CellDay{};
+      if (row != nullptr && row->entry_position < day.entries.size())
+        host_.on_todo_command("PopSchToTodo", day.entries[row->entry_position]);
+    }
   });
   spl_t_->addWidget(list);
   auto* calendar = new QWidget;
@@ -160,7 +170,11 @@ void MainLayout::BuildRegions() {
     menu->popup(grid_->mapToGlobal(point));
   });
   connect(grid_, &QtCalendarGrid::ItemDoubleClicked, this, [this](int row, int column, int line) {
-    // An item opens by its kind; the memo corner belongs to the memo box.
+    // An item opens by its kind; the memo corner (line -1) edits the day's memo.
+    if (line == -1) {
+      if (host_.on_memo_double_click) host_.on_memo_double_click();
+      return;
+    }
     const std::optional<std::string> entry = EntryAt(row, column, line);
     if (entry && entry->size() > 2 && (*entry)[2] == '5' && host_.on_edit_entry) host_.on_edit_entry(entry);
   });
@@ -222,10 +236,9 @@ void MainLayout::BuildRegions() {
   };
   grid_->memo_hint = [this](int row, int column) {
     const Date date = shown_dates_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
-    const std::string path = host_.memo_folder + store::FormatDatePattern("yyyymmdd", date) + ".mem";
     std::vector<std::string> lines;
     try {
-      lines = store::LoadTextLines(*host_.files, path);
+      lines = store::LoadMemo(*host_.files, host_.memo_folder, store::MemoId::OfDay(date));
     } catch (const store::FileError&) {
     }
     const CellContents& cell = grid_->Picture().cells.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));

@@ -43,6 +43,10 @@ class CategoryIcons;
 class CategoryTable;
 }  // namespace kal::catalogues
 
+namespace kal::todo {
+class QtTodoPanel;
+}
+
 namespace kal::mainwindow {
 
 class QtCalendarGrid;
@@ -74,6 +78,19 @@ struct LayoutHost {
   // schedule on the selected day.
   std::function<void(const std::optional<std::string>& entry)> on_edit_entry;
   std::function<void()> on_cell_double_click;            // a day cell was double-clicked
+  // The notes and the memo box of the under panel, made by the window (placeholders when null),
+  // and the memo box's day: called whenever the selected day is shown again.
+  QWidget* note_panel = nullptr;
+  QWidget* memo_panel = nullptr;
+  std::function<void(const Date&)> on_memo_day;
+  // The grid's pop-up menu before it shows (the memo commands connect their items there).
+  std::function<void(QMenu*)> on_grid_popup;
+  std::function<void()> on_memo_double_click;  // the memo corner of a day was double-clicked
+  // The ToDo commands of the grid's and the schedule list's pop-up menus (PopSchToTodo,
+  // PopTodoAdd, PopTodoRep, PopTodoToSch and the list's PopSchToTodoL, PopTodoRepL) and the
+  // deletion of a ToDo entry ("PopDelete"), with the day entry they act on (nothing for
+  // PopTodoAdd). The items stay disabled without it.
+  std::function<void(const std::string& command, const std::optional<std::string>& entry)> on_todo_command;
 };
 
 // The days the grids draw. `reload` rebuilds them for the months of a view (the month model's
@@ -153,6 +170,8 @@ class MainLayout : public QObject {
   void ShowList(int which);
 
   QtCalendarGrid* Grid() const { return grid_; }
+  // The ToDo panel PnlTodo of the under panel.
+  todo::QtTodoPanel* TodoPanel() const { return todo_panel_; }
   QWidget* Region(const QString& name) const;
   QToolBar* ToolBar() const { return toolbar_; }
 
@@ -207,6 +226,7 @@ class MainLayout : public QObject {
   QWidget* pnl_note_ = nullptr;
   QWidget* pnl_memo_ = nullptr;
   QWidget* pnl_todo_ = nullptr;
+  todo::QtTodoPanel* todo_panel_ = nullptr;
   std::array<QWidget*, 3> side_panels_{};
   std::array<QLabel*, 3> side_bars_{};
   std::array<QtCalendarGrid*, 3> side_grids_{};

@@ -202,7 +202,10 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
   auto* menu = new QMenu(grid_);
   menu->setObjectName(QStringLiteral("PopGrd"));
   // The commands that exist so far; the others show their rule but stay disabled.
-  const QStringList working = {QStringLiteral("PopSchAdd"), QStringLiteral("PopSchRep"), QStringLiteral("PopDelete")};
+  QStringList working = {QStringLiteral("PopSchAdd"), QStringLiteral("PopSchRep"), QStringLiteral("PopDelete")};
+  const QStringList todo_commands = {QStringLiteral("PopSchToTodo"), QStringLiteral("PopTodoAdd"),
+                                     QStringLiteral("PopTodoRep"), QStringLiteral("PopTodoToSch")};
+  if (host_.on_todo_command) working << todo_commands;
   int index = 0;
   for (const MenuItemState& state : PopGrdItems(input)) {
     if (index == 3 || index == 4 || index == 7 || index == 9 || index == 10 || index == 14 || index == 17)
@@ -213,7 +216,8 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
     a->setObjectName(name);
     if (!state.shortcut.empty()) a->setShortcut(QKeySequence(Q(state.shortcut)));
     a->setVisible(state.visible);
-    const bool deletable = state.name != "PopDelete" || input.item == ItemKind::Schedule || input.item == ItemKind::Holiday;
+    const bool deletable = state.name != "PopDelete" || input.item == ItemKind::Schedule ||
+                           input.item == ItemKind::Holiday || (input.item == ItemKind::Todo && host_.on_todo_command);
     a->setEnabled(state.enabled && working.contains(name) && deletable);
     if (state.name == "PopSchAdd") {
       connect(a, &QAction::triggered, this, [this] {
@@ -223,14 +227,21 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
       connect(a, &QAction::triggered, this, [this, e = *entry] {
         if (host_.on_edit_entry) host_.on_edit_entry(e);
       });
+    } else if (todo_commands.contains(name) && host_.on_todo_command) {
+      connect(a, &QAction::triggered, this, [this, n = state.name, entry] { host_.on_todo_command(n, entry); });
     } else if (state.name == "PopDelete" && entry) {
       connect(a, &QAction::triggered, this, [this, e = *entry] { DeleteEntry(e); });
     }
   }
+  if (host_.on_grid_popup) host_.on_grid_popup(menu);
   return menu;
 }
 
 void MainLayout::DeleteEntry(const std::string& entry) {
+  if (entry.size() > 2 && entry[2] == '8' && host_.on_todo_command) {
+    host_.on_todo_command("PopDelete", entry);  // a ToDo item: the ToDo list deletes it
+    return;
+  }
   DeleteResult result = DeleteResult::NotHandled;
   try {
     result = DeleteDayEntry(*host_.files, *host_.dialogs, host_.data_folder, entry, selected_,
@@ -289,6 +300,10 @@ void MainLayout::RefreshList() {
 
 // The day memo of the selected date in the under panel.
 void MainLayout::RefreshMemo() {
+  if (host_.on_memo_day) {
+    host_.on_memo_day(selected_);
+    return;
+  }
   if (auto* memo = host_.central->findChild<QTabWidget*>(QStringLiteral("TabMemo"))) {
     memo->setTabText(0, Q(store::FormatDatePattern(host_.settings->memo.daily_title, selected_)));
     std::vector<std::string> lines;

@@ -43,6 +43,7 @@
 #include "mainwindow/GridDays.h"
 
 #include "mainwindow/TFrmMainParts.h"
+#include "todo/QtTodoPanel.h"
 
 namespace kal::mainwindow {
 
@@ -147,42 +148,43 @@ void MainLayout::BuildUnderPanel(QWidget* parent) {
   spl_b_->setChildrenCollapsible(false);
   layout->addWidget(spl_b_);
 
-  auto* todo = new QTabWidget;
-  todo->setObjectName(QStringLiteral("PnlTodo"));
-  for (const char* tab : {"未処理", "処理済", "待機"}) {
-    auto* list = new QTreeWidget;
-    list->setHeaderLabels({U("期限"), U("件名"), U("優先度"), U("進捗"), U("分類")});
-    list->setRootIsDecorated(false);
-    list->header()->resizeSection(1, 180);
-    todo->addTab(list, U(tab));
-  }
-  pnl_todo_ = todo;
-  spl_b_->addWidget(todo);
+  // The ToDo panel; the window attaches it to the ToDo list (TFrmMain::TodoAttach).
+  todo_panel_ = new todo::QtTodoPanel;
+  pnl_todo_ = todo_panel_;
+  spl_b_->addWidget(todo_panel_);
 
   spl_m_ = new QSplitter(Qt::Horizontal);
   spl_m_->setObjectName(QStringLiteral("SplM"));
   spl_m_->setChildrenCollapsible(false);
-  auto* note = new QTabWidget;
-  note->setObjectName(QStringLiteral("PnlNote"));
-  auto* note_text = new QPlainTextEdit;
-  note_text->setObjectName(QStringLiteral("MemNote"));
-  note_text->setReadOnly(true);
-  note->addTab(note_text, U("ノート"));
-  pnl_note_ = note;
-  spl_m_->addWidget(note);
-  auto* memo = new QTabWidget;
-  memo->setObjectName(QStringLiteral("TabMemo"));
-  auto* memo_text = new QPlainTextEdit;
-  memo_text->setObjectName(QStringLiteral("MemDaily"));
-  memo_text->setReadOnly(true);
-  memo->addTab(memo_text, QString());
-  auto* memo_panel = new QWidget;
-  memo_panel->setObjectName(QStringLiteral("PnlMemo"));
-  auto* memo_layout = new QVBoxLayout(memo_panel);
-  memo_layout->setContentsMargins(0, 0, 0, 0);
-  memo_layout->addWidget(memo);
-  pnl_memo_ = memo_panel;
-  spl_m_->addWidget(memo_panel);
+  if (host_.note_panel != nullptr) {
+    pnl_note_ = host_.note_panel;
+  } else {
+    auto* note = new QTabWidget;
+    note->setObjectName(QStringLiteral("PnlNote"));
+    auto* note_text = new QPlainTextEdit;
+    note_text->setObjectName(QStringLiteral("MemNote"));
+    note_text->setReadOnly(true);
+    note->addTab(note_text, U("ノート"));
+    pnl_note_ = note;
+  }
+  spl_m_->addWidget(pnl_note_);
+  if (host_.memo_panel != nullptr) {
+    pnl_memo_ = host_.memo_panel;
+  } else {
+    auto* memo = new QTabWidget;
+    memo->setObjectName(QStringLiteral("TabMemo"));
+    auto* memo_text = new QPlainTextEdit;
+    memo_text->setObjectName(QStringLiteral("MemDaily"));
+    memo_text->setReadOnly(true);
+    memo->addTab(memo_text, QString());
+    auto* memo_panel = new QWidget;
+    memo_panel->setObjectName(QStringLiteral("PnlMemo"));
+    auto* memo_layout = new QVBoxLayout(memo_panel);
+    memo_layout->setContentsMargins(0, 0, 0, 0);
+    memo_layout->addWidget(memo);
+    pnl_memo_ = memo_panel;
+  }
+  spl_m_->addWidget(pnl_memo_);
   spl_m_->setStretchFactor(1, 1);
   spl_b_->addWidget(spl_m_);
   spl_b_->setStretchFactor(1, 1);

@@ -30,11 +30,6 @@ TrayMenuText TrayMenuCaptions(bool window_shown, bool mini_mode) {
                       mini_mode ? "元のサイズに戻す(&S)" : "ミニカレンダー(&N)"};
 }
 
-PasswordStep TrayPasswordStep(bool passwd2, bool password_file_exists) {
-  if (!passwd2) return PasswordStep::None;
-  return password_file_exists ? PasswordStep::Ask : PasswordStep::NotSet;
-}
-
 int TrayDayKind(int model_kind, int weekday_number) {
   if (model_kind != store::kDayNone) return model_kind;
   if (weekday_number == 1) return store::kDaySunday;

@@ -74,14 +74,6 @@ class TrayLock {
   bool locked_ = false;
 };
 
-// What showing from the tray needs with Passwd2 on.
-enum class PasswordStep {
-  None,       // Passwd2 off: shown at once
-  Ask,        // the password file exists: the entry dialog decides
-  NotSet,     // no password file: the password-not-set message, then shown anyway
-};
-PasswordStep TrayPasswordStep(bool passwd2, bool password_file_exists);
-
 // The day kind of the tray day: the month model's kind when it holds the day, else the kind by
 // weekday (1 Sunday ... 7 Saturday).
 int TrayDayKind(int model_kind, int weekday_number);

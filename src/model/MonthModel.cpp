@@ -14,6 +14,7 @@
 #include "store/DayFile.h"
 #include "store/HolidayFile.h"
 #include "store/LineOrder.h"
+#include "store/MemoFile.h"
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
@@ -525,11 +526,7 @@ RepaintResult SchRepaint(MonthModel& model, platform::FileSystem& fs, const plat
 
 // ---- Memo files and week numbers ----------------------------------------------------------------
 
-std::string DayMemoFileName(const Date& date) {
-  char name[32];
-  std::snprintf(name, sizeof name, "%04d%02d%02d.mem", YearOf(date), MonthOf(date), DayOf(date));
-  return name;
-}
+std::string DayMemoFileName(const Date& date) { return store::MemoFileName(store::MemoId::OfDay(date)); }
 
 bool HasDayMemo(platform::FileSystem& fs, const std::string& memo_folder, const Date& date) {
   return fs.Exists(platform::JoinPath(memo_folder, DayMemoFileName(date)));

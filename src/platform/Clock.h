@@ -19,6 +19,9 @@ class Clock {
   virtual LocalDateTime Now() const = 0;
 };
 
+// The universal time of a local wall-clock time, by the system's time zone.
+LocalDateTime ToUtc(const LocalDateTime& local);
+
 class SystemClock : public Clock {
  public:
   LocalDateTime Now() const override;

@@ -25,6 +25,7 @@ class Dialogs {
   // Choosers; nothing when the user cancels.
   virtual std::optional<std::string> OpenFileName(const std::string& title, const FileFilter& filter,
                                                   const std::string& initial) = 0;
+  // The save chooser does not ask about an existing file: the caller asks its own question.
   virtual std::optional<std::string> SaveFileName(const std::string& title, const FileFilter& filter,
                                                   const std::string& initial) = 0;
   virtual std::optional<std::string> FolderName(const std::string& title, const std::string& initial) = 0;

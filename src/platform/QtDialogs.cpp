@@ -102,7 +102,9 @@ std::optional<std::string> QtDialogs::OpenFileName(const std::string& title, con
 
 std::optional<std::string> QtDialogs::SaveFileName(const std::string& title, const FileFilter& filter,
                                                    const std::string& initial) {
-  return FromQt(QFileDialog::getSaveFileName(parent_, Q(title), Q(initial), QtNameFilters(filter)));
+  // The program asks its own overwrite question (with its own caption) once a name is chosen.
+  return FromQt(QFileDialog::getSaveFileName(parent_, Q(title), Q(initial), QtNameFilters(filter), nullptr,
+                                             QFileDialog::DontConfirmOverwrite));
 }
 
 std::optional<std::string> QtDialogs::FolderName(const std::string& title, const std::string& initial) {

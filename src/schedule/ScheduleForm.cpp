@@ -243,8 +243,15 @@ ScheduleForm OpenForm(const OpenRequest& request, const FormDefaults& defaults,
     std::optional<std::size_t> index;
     if (form.mode == EntryMode::TodoCopy && !request.todo_category.empty())
       index = categories.FindText(request.todo_category);
-    if (!index && !categories.empty()) index = 0;
+    // A copied ToDo item keeps no category when its name is not in the table.
+    if (!index && !categories.empty() && form.mode != EntryMode::TodoCopy) index = 0;
     if (index) SetCategory(form, categories.Entry(*index));
+  }
+  if (form.mode == EntryMode::TodoCopy) {
+    form.title = request.todo_title;
+    form.link = request.todo_link;
+    form.memo = request.todo_memo;
+    form.memo_changed = !request.todo_memo.empty();
   }
   return form;
 }

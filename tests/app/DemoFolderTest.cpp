@@ -7,6 +7,8 @@
 #include "store/DayFile.h"
 #include "store/HolidayFile.h"
 #include "store/IniFile.h"
+#include "store/MemoFile.h"
+#include "store/NoteFile.h"
 #include "store/ScheduleFile.h"
 #include "store/Settings.h"
 #include "store/TextFile.h"
@@ -72,6 +74,14 @@ TEST(DemoFolder, WritesReadableDataAroundTheMonth) {
   EXPECT_EQ(store::ReadDayLine(days[12]).memo_colour, '1');
   EXPECT_EQ(store::ReadDayLine(days[2]).weather1, 1);
   EXPECT_TRUE(fs.Exists(f + "20270118.mem"));
+  EXPECT_FALSE(store::LoadMemo(fs, f, store::MemoId::OfMonth(2027, 1)).empty());
+
+  // Three notes, one of them with links.
+  const std::vector<std::string> titles = store::LoadNoteTitles(fs, f);
+  ASSERT_EQ(titles.size(), 3u);
+  const std::vector<std::string> links = store::LoadNote(fs, f, titles[1]);
+  ASSERT_FALSE(links.empty());
+  EXPECT_EQ(links[0].rfind("https://", 0), 0u);
 }
 
 TEST(DemoFolder, IconBitmapHasItsSizeAndTransparentCorner) {

@@ -129,14 +129,15 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
   // The help commands, and the view modes, panels, week ends, widths, line pitch, counts, size
   // reset, period steps, go-to-date and refresh of the layout.
   EXPECT_EQ(enabled,
-            Strings({"MenAutoWidth", "MenBeforeMonth", "MenBeforeYear", "MenCr", "MenDaily", "MenExit", "MenHelp",
-                     "MenJump", "MenLinePitch1", "MenLinePitch2", "MenLinePitch3", "MenLinePitch4", "MenLinePitch5",
-                     "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoPanel", "MenMiniBef", "MenMiniCur",
-                     "MenMiniNxt", "MenMonthly", "MenMonthly2", "MenMonthly3", "MenNextMonth", "MenNextYear",
-                     "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenRefresh", "MenSatSun", "MenSatSunNo", "MenSchAdd", "MenSchListView",
-                     "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar", "MenToolBar",
-                     "MenUnderPanel", "MenVersion", "MenVertical", "MenWebHelp", "MenWeekly", "MenYearly",
-                     "MenYearly2", "PopWek5", "PopWek6"}));
+            Strings({"MenAutoWidth", "MenBackup", "MenBeforeMonth", "MenBeforeYear", "MenCr", "MenDaily", "MenExit",
+                     "MenHelp", "MenJump", "MenLinePitch1", "MenLinePitch2", "MenLinePitch3", "MenLinePitch4",
+                     "MenLinePitch5", "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoEdit",
+                     "MenMemoPanel", "MenMiniBef", "MenMiniCur", "MenMiniNxt", "MenMonthly", "MenMonthly2",
+                     "MenMonthly3", "MenNextMonth", "MenNextYear", "MenNoteEdit", "MenNotePanel", "MenNowMonth",
+                     "MenPanelMode", "MenPassword", "MenRefresh", "MenRestore", "MenSatSun", "MenSatSunNo",
+                     "MenSchAdd", "MenSchListView", "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent",
+                     "MenStatusBar", "MenTodoAdd", "MenToolBar", "MenUnderPanel", "MenVersion", "MenVertical",
+                     "MenWebHelp", "MenWeekly", "MenYearly", "MenYearly2", "PopWek5", "PopWek6"}));
   // Commands of later parts stay disabled.
   for (const char* name : {"MenPrint", "MenMiniMode", "MenTray", "MenSetup"}) {
     EXPECT_FALSE(w->Action(QString::fromUtf8(name))->isEnabled()) << name;
@@ -294,6 +295,29 @@ TEST_F(TFrmMainTest, AResizedWindowWritesItsLayoutAtExit) {
   EXPECT_EQ(ini.ReadString("Kalendor", "Ver", ""), "5.71");
   EXPECT_TRUE(ini.Value("Monthly", "ItemView"));  // the view shown since start-up
   EXPECT_FALSE(ini.Value("Daily", "ItemView"));
+}
+
+}  // namespace
+}  // namespace kal::app
+
+namespace kal::app {
+namespace {
+
+TEST_F(TFrmMainTest, AfterARestoreTheWindowClosesWithoutWritingOverTheRestoredFiles) {
+  test::TempFolder backup;
+  backup.Write("Data/202612.sch", "restored\r\n");
+  backup.Write("Tbl/Alarm.tbl", "restored\r\n");
+  auto w = Make();
+  w->show();
+  dialogs.answers = {platform::MsgAnswer::Yes};
+  dialogs.file_names = {backup.path()};
+  w->Action(QStringLiteral("MenRestore"))->trigger();
+  ASSERT_TRUE(test::WaitUntil([&] { return !w->isVisible(); }));
+  EXPECT_EQ(dir.Read("202612.sch"), "restored\r\n");
+  EXPECT_EQ(dir.Read("Alarm.tbl"), "restored\r\n");
+  EXPECT_FALSE(dir.Exists("Kalendor.ini"));  // no exit-time layout write
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[1].text, "2個のファイルのリストア完了しました。\nKalendorを再起動して下さい。");
 }
 
 }  // namespace

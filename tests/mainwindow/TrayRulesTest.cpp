@@ -92,10 +92,6 @@ TEST(TrayRulesTest, TrayPasswordLocksItemsUntilAccepted) {
   EXPECT_FALSE(lock.ItemsEnabled()) << "a wrong or cancelled password keeps them disabled";
   lock.Unlocked();
   EXPECT_TRUE(lock.ItemsEnabled());
-
-  EXPECT_EQ(TrayPasswordStep(false, true), PasswordStep::None);
-  EXPECT_EQ(TrayPasswordStep(true, true), PasswordStep::Ask);
-  EXPECT_EQ(TrayPasswordStep(true, false), PasswordStep::NotSet);
 }
 
 // ---- Tray picture and texts ------------------------------------------------------------------

@@ -694,7 +694,24 @@ TEST_F(ScheduleFormTest, ACopyFromAToDoItemPreselectsTheCallersCategory) {
   EXPECT_EQ(form.category, "私用");
   EXPECT_FALSE(form.repeat_allowed);
   request.todo_category = "なし";
-  EXPECT_EQ(OpenForm(request, defaults).category, "仕事") << "an unknown category falls back to the first";
+  EXPECT_EQ(OpenForm(request, defaults).category, "") << "an unknown category selects none";
+}
+
+TEST_F(ScheduleFormTest, ACopyFromAToDoItemTakesItsTitleLinkAndMemo) {
+  OpenRequest request;
+  request.mode = EntryMode::TodoCopy;
+  request.date = MakeDate(2024, 5, 20);
+  request.todo_title = "見積";
+  request.todo_link = "/home/u/a.xls";
+  request.todo_memo = {"一行", "二行"};
+  ScheduleForm form = OpenForm(request, defaults);
+  EXPECT_EQ(form.title, "見積");
+  EXPECT_EQ(form.link, "/home/u/a.xls");
+  EXPECT_EQ(form.memo, (std::vector<std::string>{"一行", "二行"}));
+  EXPECT_TRUE(form.memo_changed);
+  ASSERT_TRUE(Ok(form).stored);
+  EXPECT_EQ(Month(2024, 5).size(), 1u);
+  EXPECT_EQ(Month(2024, 5)[0].substr(110, 3), "001");
 }
 
 TEST(ScheduleLink, RelativeToTheProgramFolderOnlyWhenAsked) {

@@ -26,8 +26,9 @@ std::optional<std::string> FakeDialogs::OpenFileName(const std::string&, const p
                                                      const std::string&) {
   return NextFileName();
 }
-std::optional<std::string> FakeDialogs::SaveFileName(const std::string&, const platform::FileFilter&,
-                                                     const std::string&) {
+std::optional<std::string> FakeDialogs::SaveFileName(const std::string& title, const platform::FileFilter& filter,
+                                                     const std::string& initial) {
+  choosers.push_back({title, filter.text, initial});
   return NextFileName();
 }
 std::optional<std::string> FakeDialogs::FolderName(const std::string&, const std::string&) {

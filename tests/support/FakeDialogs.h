@@ -29,6 +29,12 @@ class FakeDialogs : public platform::Dialogs {
   std::deque<std::optional<int>> colours;
   std::deque<std::optional<std::string>> input_texts;
 
+  // The file and folder choosers opened, in order: title, filter text and initial path.
+  struct Chooser {
+    std::string title, filter, initial;
+  };
+  std::vector<Chooser> choosers;
+
   platform::MsgAnswer Message(const std::string& text, const std::string& caption, platform::MsgIcon icon,
                               platform::MsgButtons buttons) override;
   std::optional<std::string> OpenFileName(const std::string&, const platform::FileFilter&,

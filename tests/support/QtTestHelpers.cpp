@@ -3,11 +3,22 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
 namespace kal::test {
+
+void TypeText(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    const bool enter = c == QLatin1Char('\n');
+    QKeyEvent press(QEvent::KeyPress, enter ? Qt::Key_Return : 0, Qt::NoModifier, enter ? QStringLiteral("\r") : QString(c));
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, enter ? Qt::Key_Return : 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &release);
+  }
+}
 
 bool WaitUntil(const std::function<bool()>& done, int timeout_ms) {
   QDeadlineTimer deadline(timeout_ms);

@@ -48,6 +48,9 @@ class ScopedEnv {
   bool had_;
 };
 
+// Types text into a widget key by key, as the keyboard would; "\n" is the Return key.
+void TypeText(QWidget* widget, const QString& text);
+
 // The modal window currently shown, when there is one.
 QWidget* FindModal();
 
