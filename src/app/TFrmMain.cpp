@@ -171,7 +171,10 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.note_panel = note_panel_;
   host.memo_panel = memo_panel_;
   host.on_memo_day = [this](const store::Date& date) { MemoDaySelect(date); };
-  host.on_grid_popup = [this](QMenu* menu) { GridPopupMemo(menu); };
+  host.on_grid_popup = [this](QMenu* menu) {
+    GridPopupMemo(menu);
+    GridPopupTray(menu);
+  };
   host.on_memo_double_click = [this] { ShowDlgMemo(true); };
   host.on_todo_command = [this](const std::string& command, const std::optional<std::string>& entry) {
     TodoCommand(command, entry);

@@ -251,6 +251,7 @@ class TFrmMain : public QMainWindow {
   bool TrayCloseEvent(QCloseEvent* event);
   void TrayExitState(store::ExitState& state);
   void TraySelectedChanged();
+  void GridPopupTray(QMenu* menu);
 };
 
 }  // namespace kal::app

@@ -213,6 +213,9 @@ void TFrmMain::TraySetup(bool tray_available) {
     connect(tray_command, &QAction::triggered, this, &TFrmMain::TaskTraySet);
     connect(mini_command, &QAction::triggered, this, &TFrmMain::SmallSize);
     connect(mini_reset, &QAction::triggered, this, &TFrmMain::MiniSizeResetClick);
+    // F12 and F3 keep working in mini mode, where the menu bar is hidden.
+    addAction(mini_command);
+    addAction(tray_command);
   }
   mini_command->setEnabled(true);
   mini_reset->setEnabled(true);
@@ -458,6 +461,21 @@ void TFrmMain::SmallSize() {
 void TFrmMain::MiniSizeResetClick() {
   if (mainwindow::MiniSizeReset(session_.settings.mini)) session_.layout_changed = true;
   if (tray_->mini.Active()) resize(mainwindow::kMiniDefaultWidth, mainwindow::kMiniDefaultHeight);
+}
+
+// The grid pop-up's "ミニカレンダー(&S)" ("元のサイズに戻す(&S)" in mini mode) and
+// "タスクトレイに格納(&R)" (disabled without a notification area).
+void TFrmMain::GridPopupTray(QMenu* menu) {
+  if (QAction* mini = menu->findChild<QAction*>(QStringLiteral("PopMini"))) {
+    mini->setEnabled(true);
+    if (tray_->mini.Active()) mini->setText(QString::fromUtf8("元のサイズに戻す(&S)"));
+    connect(mini, &QAction::triggered, this, &TFrmMain::SmallSize);
+  }
+  if (QAction* tray = menu->findChild<QAction*>(QStringLiteral("PopTray"))) {
+    tray->setEnabled(tray_->tray_available);
+    if (!tray_->tray_available) tray->setToolTip(QString::fromUtf8(mainwindow::kNoTrayTip));
+    connect(tray, &QAction::triggered, this, &TFrmMain::TaskTraySet);
+  }
 }
 
 void TFrmMain::TraySelectedChanged() {

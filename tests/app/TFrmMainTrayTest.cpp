@@ -92,6 +92,10 @@ TEST_F(TFrmMainTrayTest, MiniModeOnAndOffRestoresTheNormalWindow) {
   const store::MiniSettings& mini = w->session().settings.mini;
   EXPECT_EQ((std::array{mini.left, mini.top, mini.width, mini.height}), (std::array{300, 200, 200, 180}));
 
+  // F12 and F3 belong to the window as well as to the menu bar, which mini mode hides.
+  EXPECT_TRUE(w->actions().contains(w->Action(Q("MenMiniMode"))));
+  EXPECT_TRUE(w->actions().contains(w->Action(Q("MenTray"))));
+
   // Entering again comes back at the stored mini place.
   w->SmallSize();
   EXPECT_EQ(w->frameGeometry().topLeft(), QPoint(300, 200));
@@ -110,6 +114,24 @@ TEST_F(TFrmMainTrayTest, MiniModeKeepsTheStoredViewModeAndTheSizeReset) {
   EXPECT_EQ(w->Layout()->Mode(), 3) << "leaving mini mode applies the stored view mode again";
   EXPECT_EQ(w->session().settings.mini.width, 172);
   EXPECT_EQ(w->session().settings.mini.height, 156);
+}
+
+TEST_F(TFrmMainTrayTest, GridPopupSwitchesMiniModeAndHidesOnlyWithATray) {
+  auto w = Make();
+  w->TraySetup(false);
+  ShowReady(*w);
+  std::unique_ptr<QMenu> menu(w->Layout()->BuildGridPopup(QPoint(5, 5)));
+  QAction* tray = menu->findChild<QAction*>(Q("PopTray"));
+  ASSERT_NE(tray, nullptr);
+  EXPECT_FALSE(tray->isEnabled());
+  EXPECT_EQ(tray->toolTip(), Q("通知領域(タスクトレイ)がないため使用できません"));
+  QAction* mini = menu->findChild<QAction*>(Q("PopMini"));
+  ASSERT_NE(mini, nullptr);
+  EXPECT_EQ(mini->text(), Q("ミニカレンダー(&S)"));
+  mini->trigger();
+  EXPECT_TRUE(w->MiniModeOn());
+  std::unique_ptr<QMenu> again(w->Layout()->BuildGridPopup(QPoint(5, 5)));
+  EXPECT_EQ(again->findChild<QAction*>(Q("PopMini"))->text(), Q("元のサイズに戻す(&S)"));
 }
 
 // ---- Hiding into the tray --------------------------------------------------------------------
