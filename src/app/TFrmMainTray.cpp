@@ -265,9 +265,10 @@ void TFrmMain::TraySetup(bool tray_available) {
     if (!t.hot_key->Register(value) && !t.hot_key_reported) {
       // Reported once, in the status bar; the setting stays as it is.
       t.hot_key_reported = true;
-      statusBar()->showMessage(U("ホットキー " + mainwindow::HotKeyText(value) +
-                                 " を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。"),
-                               15000);
+      const QString text = U("ホットキー " + mainwindow::HotKeyText(value) +
+                             " を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。");
+      // Shown once the window is on the screen, over the status bar's panels.
+      QTimer::singleShot(0, this, [this, text] { statusBar()->showMessage(text, 15000); });
     }
   }
 }

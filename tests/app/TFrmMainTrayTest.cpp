@@ -279,6 +279,25 @@ TEST_F(TFrmMainTrayTest, MinimisedTitleIsTodaysDate) {
   EXPECT_EQ(w->windowTitle(), Q("Kalendor"));
 }
 
+// Offscreen there is no X11 to grab the key on: reported once in the status bar, the setting stays.
+TEST_F(TFrmMainTrayTest, AHotKeyThatCannotBeRegisteredIsReportedOnce) {
+  auto w = Make([](store::Settings& s) {
+    s.tray.tray_act_key = 1;
+    s.tray.hot_tray_act = 49235;
+  });
+  w->TraySetup(false);
+  ShowReady(*w);
+  const QString text = Q("ホットキー Ctrl+Alt+S を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。");
+  ASSERT_TRUE(test::WaitUntil([&] { return w->statusBar()->currentMessage() == text; }));
+  w->statusBar()->clearMessage();
+  w->TraySetup(false);  // set up again: not reported a second time
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(w->statusBar()->currentMessage().isEmpty());
+  EXPECT_EQ(w->session().settings.tray.tray_act_key, 1);
+  EXPECT_EQ(w->session().settings.tray.hot_tray_act, 49235);
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
 // ---- Tray picture --------------------------------------------------------------------------------
 
 TEST_F(TFrmMainTrayTest, TrayShowsTheDayNumberInTheSundayColour) {
