@@ -171,6 +171,8 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
       {0, 16, "", "", "プライベート", "家族旅行(箱根)", "", 0, 4, 0xA0E0A0, 0x004000, 2, {"ロマンスカー 9:10発", "宿: 強羅"}},
       {0, 18, "09:30", "10:30", "仕事", "部内会議", "", 0},
       {0, 18, "12:00", "13:00", "プライベート", "ランチ", "駅前のカフェ"},
+      {0, 18, "10:00", "11:00", "打ち合わせ", "来客対応", "応接室"},
+      {0, 18, "10:15", "12:30", "仕事", "資料作成", ""},
       {0, 18, "16:00", "17:00", "打ち合わせ", "B社来訪", "応接室", 1},
       {0, 18, "19:00", "", "プライベート", "ジム", ""},
       {0, 18, "21:00", "", "", "読書", ""},
@@ -283,6 +285,17 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
                   {"https://www.jma.go.jp/ 気象庁の天気予報", "http://example.jp/kalendor/ 使い方",
                    "mailto:info@example.jp 問い合わせ先", "file:///usr/share/doc/ 文書フォルダ", "リンクではない行"});
   store::SaveNote(fs, folder, "アイデア", {"週末に家族で日帰り旅行", "カレンダーを印刷して冷蔵庫に貼る"});
+  // A spreadsheet's CSV for "インポート(&I)" > "スケジュール(&S)": next month's schedules with a
+  // header line, a memo of two lines, a multi-day trip and one record twice (the duplicate option
+  // leaves the second out).
+  const store::Date next = store::AddMonths(store::MakeDate(year, month, 1), 1);
+  const std::string ym = store::DateText(next).substr(0, 8);
+  store::SaveLines(fs, folder + "ImportSample.csv",
+                   {Sjis("件名,開始日,開始時刻,終了日,終了時刻,場所,説明"),
+                    Sjis("定例会議," + ym + "05,10:00,," + "11:00,本社,\"議題: 予算\r\n資料は前日までに\""),
+                    Sjis("歯医者," + ym + "08,17:30,,,駅前クリニック,"),
+                    Sjis("出張," + ym + "12,," + ym + "14,,大阪,"),
+                    Sjis("歯医者," + ym + "08,17:30,,,駅前クリニック,")});
 }
 
 }  // namespace kal::app

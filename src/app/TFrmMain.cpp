@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QGuiApplication>
@@ -166,6 +167,10 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
     TraySelectedChanged();
   };
   host.on_cell_double_click = [this] { DaySchAdd(); };
+  host.on_grid_menu = [this](QMenu* menu, const store::Date& date) { GridMenuAddons(menu, date); };
+  host.on_new_at_time = [this](const std::string& start, const std::string& end) {
+    ShowDlgSchInput(0, std::nullopt, std::nullopt, {start, end});
+  };
   host.on_edit_entry = [this](const std::optional<std::string>& entry) { SchListEdit(entry); };
   BuildMemoPanels();
   host.note_panel = note_panel_;
@@ -185,12 +190,14 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   mainwindow::DaySource days;
   days.reload = [this](int mode, const store::Date& selected, int) { ModelReload(mode, selected); };
   days.day = [this](const store::Date& date) { return model_->Day(date); };
+  days.holds = [this](int year, int month) { return model_->Holds(year, month); };
   days.memo_of = [this](const mainwindow::DayEntry& entry, const store::Date& date) {
     return mainwindow::EntryMemo(ports_.files, session_.folders.data, entry, date);
   };
   layout_->SetDaySource(std::move(days));
   ConnectMemoCommands();
   TodoAttach();
+  RemindersCreate();
 }
 
 // The month model rebuilt for the view (`SchUpdate`); damaged lines and the band limit are
@@ -198,15 +205,17 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
 void TFrmMain::ModelReload(int mode, const store::Date& selected) {
   MemDailyUpdate();
   try {
-    const auto messages = model_->Reload(ports_.files, session_.settings, mode, selected, ports_.clock.Now().date,
+    const store::Date today = ports_.clock.Now().date;
+    const auto messages = model_->Reload(ports_.files, session_.settings, mode, selected, today,
                                          session_.folders.data, session_.folders.memo, TodoMarks());
+    alarms_date_ = today;
     for (const auto& m : messages) ports_.dialogs.Error(m.text, m.caption);
   } catch (const store::FileError& e) {
     ports_.dialogs.Error(e.what(), store::kFileErrorCaption);
   }
 }
 
-TFrmMain::~TFrmMain() = default;
+TFrmMain::~TFrmMain() { RemindersDestroy(); }
 
 // The category table and its icons, for the grids and the side panel's list.
 void TFrmMain::CategoryLoad() {
@@ -284,9 +293,12 @@ void TFrmMain::BuildMenu() {
   enable("MenHelp", &TFrmMain::MenHelpClick);
   enable("MenWebHelp", &TFrmMain::MenWebHelpClick);
   enable("MenSchAdd", &TFrmMain::DaySchAdd);
+  enable("MenPrint", &TFrmMain::MenPrintClick);
+  enable("MenPreview", &TFrmMain::MenPreviewClick);
   enable("MenBackup", &TFrmMain::MenBackupClick);
   enable("MenRestore", &TFrmMain::MenRestoreClick);
   enable("MenPassword", &TFrmMain::MenPasswordClick);
+  ImportMenuConnect();
 }
 
 void TFrmMain::BuildStatusBar() {
@@ -349,6 +361,7 @@ void TFrmMain::FormShow() {
     showMaximized();
   }
   if (on_first_show) on_first_show();
+  RemindersStart();
 }
 
 // Size from [Window] Height and Width; position by PosMode on the screen's work area
@@ -385,6 +398,7 @@ store::WindowShowState TFrmMain::ShowState() const {
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
   if (TrayCloseEvent(event)) return;
+  RemindersStop();
   FormCloseQuery();
   event->accept();
 }
@@ -430,12 +444,17 @@ void TFrmMain::MenHelpClick() {
 void TFrmMain::MenWebHelpClick() { ports_.shell.Open(mainwindow::WebHelpAddress()); }
 
 bool TFrmMain::ShowDlgSchInput(int mode, const std::optional<store::OldSchedule>& source,
-                               const std::optional<store::Date>& range_end) {
+                               const std::optional<store::Date>& range_end,
+                               const std::pair<std::string, std::string>& times) {
   schedule::OpenRequest request;
   request.mode = static_cast<schedule::EntryMode>(mode);
   request.date = selected_date_;
   if (mode == 1 || mode == 3) request.source = source;
   if (mode == 0) request.range_end = range_end;
+  if (mode == 0) {
+    request.start_time = times.first;
+    request.end_time = times.second;
+  }
   schedule::TDlgSchInput dialog({ports_.dialogs, ports_.files, ports_.shell, ports_.clock}, session_, request, this);
   const bool stored = dialog.exec() == QDialog::Accepted;
   if (stored || dialog.NeedsReload()) {
@@ -450,7 +469,11 @@ void TFrmMain::SetSelectedDate(const store::Date& date) {
   if (layout_ != nullptr && !(layout_->SelectedDate() == date)) layout_->SetSelectedDate(date);
 }
 
-void TFrmMain::DaySchAdd() { ShowDlgSchInput(0); }
+void TFrmMain::DaySchAdd() {
+  // With the timeline focused, the new schedule takes its half hour or selected range.
+  const auto times = layout_ != nullptr ? layout_->TimelineTimes() : std::nullopt;
+  ShowDlgSchInput(0, std::nullopt, std::nullopt, times.value_or(std::pair<std::string, std::string>{}));
+}
 void TFrmMain::DaySchRep(const store::OldSchedule& source) { ShowDlgSchInput(1, source); }
 
 void TFrmMain::SchListEdit(const std::optional<std::string>& entry) {

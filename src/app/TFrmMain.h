@@ -19,6 +19,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 
 namespace kal::platform {
 class Clock;
@@ -44,6 +45,17 @@ class NoteBook;
 class QtMemoPanel;
 class QtNotePanel;
 }
+namespace kal::platform {
+class Processes;
+class Sound;
+}  // namespace kal::platform
+namespace kal::reminders {
+class Reminders;
+}
+
+namespace kal::import {
+enum class ImportTarget;
+}  // namespace kal::import
 
 namespace kal::app {
 struct TFrmMainTrayParts;
@@ -118,6 +130,10 @@ class TFrmMain : public QMainWindow {
   void MenHelpClick();
   // "Webオンラインヘルプ(&W)".
   void MenWebHelpClick();
+  // "スケジュール表の印刷(&P)" (`CalenderPrint`) and "印刷プレビュー(&V)" (`PrintPreview`) for the
+  // view shown (TFrmMainPrint.cpp).
+  void MenPrintClick();
+  void MenPreviewClick();
 
   // The selected date of the calendar: today (from the clock) when the window is created.
   const store::Date& SelectedDate() const { return selected_date_; }
@@ -126,9 +142,11 @@ class TFrmMain : public QMainWindow {
   // Opens the schedule entry dialog for the selected date: mode 0 new, 1 change, 3 copy. Change
   // and copy take the selected schedule's line (without one they open as new); a new schedule
   // over a selected range of days (`range_end`) is multi-day. Returns true when schedules were
-  // stored; `on_schedules_changed` has then been called.
+  // stored; `on_schedules_changed` has then been called. A new schedule from a half hour of the
+  // timeline takes its `times` (start, end "hh:mm").
   bool ShowDlgSchInput(int mode, const std::optional<store::OldSchedule>& source = std::nullopt,
-                       const std::optional<store::Date>& range_end = std::nullopt);
+                       const std::optional<store::Date>& range_end = std::nullopt,
+                       const std::pair<std::string, std::string>& times = {});
   // "スケジュールの追加(&A)".
   void DaySchAdd();
   // "スケジュールの訂正(&R)" and the copy command for a selected schedule line.
@@ -171,6 +189,12 @@ class TFrmMain : public QMainWindow {
   bool TodoToSchedule(const std::string& record);
   // The edit of a ToDo day entry (kind "8") of the day panel or a calendar cell.
   void TodoEntryEdit(const std::string& entry);
+  // The reminders: the one-second timer `TimSch`, alarms, the time signal and add-ons. Other
+  // parts of the window hook in through its signals DateChanged and MinutePassed.
+  reminders::Reminders* ReminderHub() const { return reminders_; }
+  // "インポート(&I)": a file chosen for the target, shown in the import dialog; after an import
+  // the categories and the calendar are reloaded (TFrmMainImport.cpp).
+  void MenImportClick(import::ImportTarget target);
 
   // ---- Task tray, mini mode, hot key and status-bar marks (TFrmMainTray.cpp) ----
   // Adds the tray icon and its menu (`tray_available`: the desktop has a notification area;
@@ -206,6 +230,7 @@ class TFrmMain : public QMainWindow {
   void FormShow();
   void FormCloseQuery();
   void BuildMenu();
+  void ImportMenuConnect();
   void BuildStatusBar();
   void CategoryLoad();
   void ModelReload(int mode, const store::Date& selected);
@@ -214,6 +239,14 @@ class TFrmMain : public QMainWindow {
   bool ShowTodoForm(todo::TodoForm form);
   const std::vector<store::TodoMark>* TodoMarks() const;
   void TodoExitState(store::ExitState& state) const;
+  // The reminders' wiring (TFrmMainReminders.cpp).
+  void RemindersCreate();
+  void RemindersStart();
+  void RemindersStop();
+  void RemindersDestroy();
+  void MenToolPopup();
+  void GridMenuAddons(QMenu* menu, const store::Date& selected);
+  void OpenPrintWindow(bool preview);
   void PlaceWindow();
   void BuildMemoPanels();
   void ConnectMemoCommands();
@@ -244,6 +277,10 @@ class TFrmMain : public QMainWindow {
   mainwindow::QtNotePanel* note_panel_ = nullptr;
   std::unique_ptr<platform::Processes> own_processes_;
   platform::Processes* processes_ = nullptr;
+  std::unique_ptr<platform::Sound> sound_;
+  reminders::Reminders* reminders_ = nullptr;
+  store::Date alarms_date_{};  // the date the month model's alarm list belongs to
+  std::unique_ptr<QPrinter> printer_;  // the printer chosen for printing, kept while the window lives
 
   std::unique_ptr<TFrmMainTrayParts> tray_;
   // The close button with CloseTray, the hot key registration failure and the selected-date

@@ -48,7 +48,7 @@ QPoint DialogPlace(const QWidget* window) { return window->frameGeometry().topLe
 }  // namespace
 
 void TFrmMain::BuildMemoPanels() {
-  own_processes_ = std::make_unique<platform::PosixProcesses>();
+  if (!own_processes_) own_processes_ = std::make_unique<platform::PosixProcesses>();
   if (processes_ == nullptr) processes_ = own_processes_.get();
   memo_box_ = std::make_unique<mainwindow::MemoBox>(ports_.files);
   memo_box_->SetFolders(session_.folders.memo, session_.folders.data);

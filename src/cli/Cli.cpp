@@ -50,6 +50,7 @@ const std::vector<Command>& Commands() {
        RunRepeat},
       {"categories", "categories", RunCategories},
       {"alarm-offsets", "alarm-offsets", RunAlarmOffsets},
+      {"alarms", "alarms yyyy/mm/dd hh:nn yyyy/mm/dd hh:nn", RunAlarms},
       {"add-schedule",
        "add-schedule --date yyyy/mm/dd [--end-date yyyy/mm/dd] [--start hh:nn] [--end hh:nn] --title T"
        " [--place P] [--category C] [--bold] [--italic] [--underline] [--strikeout] [--alarm1 N] [--alarm2 N]"
@@ -64,6 +65,7 @@ const std::vector<Command>& Commands() {
        "add-todo --subject T [--limit yyyy/mm/dd] [--start yyyy/mm/dd] [--priority A|B|C|D] [--progress 0-100]"
        " [--done] [--category C] [--memo TEXT] [--link PATH] [repetition options of repeat]",
        RunAddTodo},
+      {"print", "print yyyymm --view N [--count N] --output FILE.pdf", RunPrint},
       {"backup", "backup DIR", RunBackup},
       {"restore", "restore DIR", RunRestore},
       {"delete-old", "delete-old MONTHS [--yes]", RunDeleteOld},
@@ -72,6 +74,10 @@ const std::vector<Command>& Commands() {
       {"notes", "notes", RunNotes},
       {"note", "note TITLE", RunNote},
       {"export", "export csv|vcs|ics KIND VIEW [--date yyyy/mm/dd] --output FILE", RunExport},
+      {"import",
+       "import csv|ics|vcs|data FILE [--kind schedule|holiday|todo|weather] [--map N=FIELD,...]"
+       " [--skip-duplicates] [--dry-run]",
+       RunImport},
   };
   return commands;
 }

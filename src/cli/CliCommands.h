@@ -9,6 +9,7 @@
 #include "calendar/PublicHoliday.h"
 #include "calendar/Repeat.h"
 #include "cli/Cli.h"
+#include "model/MonthModel.h"
 
 namespace kal::cli {
 
@@ -24,9 +25,6 @@ std::string DataFolder(CliContext& context);
 // Alarm.tbl), with a trailing "/".
 std::string CategoryFolder(CliContext& context);
 std::string TableFolder(CliContext& context);
-
-// "yyyymm" with a month 1..12.
-bool ParseMonthStem(const std::string& text, int& year, int& month);
 
 int RunFormat(CliContext& context, const std::vector<std::string>& args);
 int RunSchedules(CliContext& context, const std::vector<std::string>& args);
@@ -64,11 +62,35 @@ int RunHolidayCheck(CliContext& context, const std::vector<std::string>& args);
 int RunCategories(CliContext& context, const std::vector<std::string>& args);
 int RunAlarmOffsets(CliContext& context, const std::vector<std::string>& args);
 int RunExport(CliContext& context, const std::vector<std::string>& args);
+// alarms FROM TO: the timer's minute work for every minute of the period, one line per action.
+int RunAlarms(CliContext& context, const std::vector<std::string>& args);
+
+// A month "yyyymm" (false when it is not one).
+bool ParseMonthStem(const std::string& text, int& year, int& month);
+// A number of one to three digits (view modes and counts).
+bool ParseCount(const std::string& text, int& value);
+// Sets the period count of a view mode; false when the mode has none or the count is out of its range.
+bool SetViewCount(store::Settings& settings, int mode, int count);
+// The model request of a view with that date selected, with the session's folders and settings.
+store::ModelRequest ViewModelRequest(CliContext& context, const store::Settings& settings, int mode,
+                                     const store::Date& selected);
+
+// The arguments of a view command: yyyymm --view N [--count N] and, when `output_option` is
+// given, that option with its value (required); the session's settings with the count applied.
+struct ViewArgs {
+  int year = 0, month = 0, mode = 0;
+  std::string output;
+  store::Settings settings;
+};
+ViewArgs ParseViewArgs(CliContext& context, const std::vector<std::string>& args, const std::string& usage,
+                       const std::string& output_option);
 
 // model yyyymm --view N [--count N]: the month model as the view builds it with that month selected.
 int RunModel(CliContext& context, const std::vector<std::string>& args);
 // holidays yyyy: the holiday-type entries of every day of the year in the monthly view's model.
 int RunHolidays(CliContext& context, const std::vector<std::string>& args);
+// print yyyymm --view N [--count N] --output FILE.pdf: the printed page of that view as a PDF.
+int RunPrint(CliContext& context, const std::vector<std::string>& args);
 
 // The resolved ToDo folder, with a trailing "/".
 std::string TodoFolder(CliContext& context);
@@ -86,5 +108,7 @@ int RunMemos(CliContext& context, const std::vector<std::string>& args);
 int RunSetMemo(CliContext& context, const std::vector<std::string>& args);
 int RunNotes(CliContext& context, const std::vector<std::string>& args);
 int RunNote(CliContext& context, const std::vector<std::string>& args);
+// import csv|ics|vcs|data FILE ...: the import dialog's conversion, one line per record.
+int RunImport(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace kal::cli

@@ -8,23 +8,21 @@
 #include "store/Record.h"
 
 namespace kal::cli {
-namespace {
 
-bool ParseStem(const std::string& text, int& year, int& month) {
+bool ParseMonthStem(const std::string& text, int& year, int& month) {
   if (text.size() != 6 || text.find_first_not_of("0123456789") != std::string::npos) return false;
   year = std::stoi(text.substr(0, 4));
   month = std::stoi(text.substr(4, 2));
   return year >= 1 && month >= 1 && month <= 12;
 }
 
-bool ParseNumber(const std::string& text, int& value) {
+bool ParseCount(const std::string& text, int& value) {
   if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return false;
   value = std::stoi(text);
   return true;
 }
 
-// Sets the period count of a view mode; false when the mode has none or the count is out of its range.
-bool SetCount(store::Settings& settings, int mode, int count) {
+bool SetViewCount(store::Settings& settings, int mode, int count) {
   store::ViewModeSettings& v = settings.view_mode(mode);
   switch (mode) {
     case store::kModeDaily: v.day_no = count; return count >= 1 && count <= 7;
@@ -36,7 +34,8 @@ bool SetCount(store::Settings& settings, int mode, int count) {
   }
 }
 
-store::ModelRequest RequestFor(CliContext& context, const store::Settings& settings, int mode, const store::Date& selected) {
+store::ModelRequest ViewModelRequest(CliContext& context, const store::Settings& settings, int mode,
+                                     const store::Date& selected) {
   const app::Session& session = SessionOf(context);
   store::ModelRequest request;
   request.view_mode = mode;
@@ -47,6 +46,8 @@ store::ModelRequest RequestFor(CliContext& context, const store::Settings& setti
   request.options = store::ModelOptionsOf(settings, mode);
   return request;
 }
+
+namespace {
 
 // What a rebuild reports, on standard error: each damaged line and the band limit, once per command.
 void ReportMessages(CliContext& context, const store::RebuildResult& result, std::set<std::string>& shown) {
@@ -60,29 +61,39 @@ std::string Digit(int n) { return std::to_string(n); }
 
 }  // namespace
 
-int RunModel(CliContext& context, const std::vector<std::string>& args) {
-  const char* usage = "model takes yyyymm --view N [--count N]";
-  int year = 0, month = 0, mode = 0, count = 0;
+ViewArgs ParseViewArgs(CliContext& context, const std::vector<std::string>& args, const std::string& usage,
+                       const std::string& output_option) {
+  ViewArgs v;
+  int count = 0;
   bool has_count = false;
-  if (args.empty() || !ParseStem(args[0], year, month)) throw UsageError{usage};
+  if (args.empty() || !ParseMonthStem(args[0], v.year, v.month)) throw UsageError{usage};
   for (std::size_t i = 1; i < args.size(); ++i) {
     if (i + 1 >= args.size()) throw UsageError{usage};
     if (args[i] == "--view") {
-      if (!ParseNumber(args[++i], mode) || mode < 1 || mode > store::kViewModeCount) throw UsageError{usage};
+      if (!ParseCount(args[++i], v.mode) || v.mode < 1 || v.mode > store::kViewModeCount) throw UsageError{usage};
     } else if (args[i] == "--count") {
-      if (!ParseNumber(args[++i], count)) throw UsageError{usage};
+      if (!ParseCount(args[++i], count)) throw UsageError{usage};
       has_count = true;
+    } else if (!output_option.empty() && args[i] == output_option) {
+      v.output = args[++i];
     } else {
       throw UsageError{usage};
     }
   }
-  if (mode == 0) throw UsageError{usage};
-  store::Settings settings = SessionOf(context).settings;
-  if (has_count && !SetCount(settings, mode, count)) throw UsageError{"--count is out of the range of view " + Digit(mode)};
+  if (v.mode == 0 || (!output_option.empty() && v.output.empty())) throw UsageError{usage};
+  v.settings = SessionOf(context).settings;
+  if (has_count && !SetViewCount(v.settings, v.mode, count))
+    throw UsageError{"--count is out of the range of view " + Digit(v.mode)};
+  return v;
+}
 
+int RunModel(CliContext& context, const std::vector<std::string>& args) {
+  ViewArgs v = ParseViewArgs(context, args, "model takes yyyymm --view N [--count N]", "");
+  const int year = v.year, month = v.month, mode = v.mode;
+  const store::Settings& settings = v.settings;
   store::MonthModel model;
   const store::RebuildResult result =
-      store::SchUpdate(model, context.files, RequestFor(context, settings, mode, store::MakeDate(year, month, 1)));
+      store::SchUpdate(model, context.files, ViewModelRequest(context, settings, mode, store::MakeDate(year, month, 1)));
   std::ostream& out = *context.out;
   for (int n : model.UsedSlotsInOrder()) {
     const store::MonthSlot& slot = model.slot(n);
@@ -117,7 +128,7 @@ int RunHolidays(CliContext& context, const std::vector<std::string>& args) {
   store::MonthModel model;
   std::set<std::string> shown;
   for (int month = 1; month <= 12; ++month) {
-    store::ModelRequest request = RequestFor(context, settings, store::kModeMonthly, store::MakeDate(year, month, 1));
+    store::ModelRequest request = ViewModelRequest(context, settings, store::kModeMonthly, store::MakeDate(year, month, 1));
     request.options.memo_icon = false;
     ReportMessages(context, store::SchUpdate(model, context.files, request), shown);
     for (int day = 1; day <= store::DaysInMonth(year, month); ++day) {

@@ -9,15 +9,6 @@
 
 namespace kal::cli {
 
-bool ParseMonthStem(const std::string& text, int& year, int& month) {
-  if (text.size() != 6) return false;
-  for (char c : text)
-    if (c < '0' || c > '9') return false;
-  year = std::stoi(text.substr(0, 4));
-  month = std::stoi(text.substr(4, 2));
-  return year >= 1 && month >= 1 && month <= 12;
-}
-
 int RunSchedules(CliContext& context, const std::vector<std::string>& args) {
   int year = 0, month = 0;
   if (args.size() != 1 || !ParseMonthStem(args[0], year, month)) throw UsageError{"schedules takes yyyymm"};

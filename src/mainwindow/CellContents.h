@@ -156,6 +156,7 @@ struct CellContents {
   int back_colour = 0;
   std::string date_text;   // "%2d" or "m/d"
   bool today = false;
+  bool underline = false;  // side calendars: the day number underlined for its entries (CalLine)
   std::string rokuyo;      // "" when not shown
   WeatherMarks weather;
   bool weather_shown = false;

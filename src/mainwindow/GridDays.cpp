@@ -75,4 +75,6 @@ std::vector<GridModel::Message> GridModel::Reload(platform::FileSystem& fs, cons
   return messages;
 }
 
+bool GridModel::Holds(int year, int month) const { return model_->SlotOf(year, month) != 0; }
+
 }  // namespace kal::mainwindow

@@ -47,6 +47,8 @@ class GridModel {
                               const Date& today, const std::string& data_folder, const std::string& memo_folder,
                               const std::vector<store::TodoMark>* todo_marks = nullptr);
   CellDay Day(const Date& date) const { return CellDayOf(*model_, date); }
+  // Whether the model holds the month (year, month) in one of its slots.
+  bool Holds(int year, int month) const;
   const store::MonthModel& model() const { return *model_; }
 
  private:

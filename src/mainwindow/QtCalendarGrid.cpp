@@ -20,7 +20,12 @@ namespace {
 QColor C(int bgr) { return catalogues::BgrColour(bgr); }
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-QFont MakeFont(const ViewFont& setting, int size_override = 0, int extra_style = 0) {
+// The labels of the selected cell's row and column in the many-month views.
+constexpr int kSelectedLabelColour = 0x87D0F6;
+
+}  // namespace
+
+QFont ViewQFont(const ViewFont& setting, int size_override, int extra_style) {
   QFont font;
   if (!setting.name.empty()) font.setFamily(Q(setting.name));
   font.setPointSize(size_override > 0 ? size_override : std::max(setting.size, 1));
@@ -32,7 +37,7 @@ QFont MakeFont(const ViewFont& setting, int size_override = 0, int extra_style =
   return font;
 }
 
-QPixmap IconPixmap(const IconRef& icon, const catalogues::CategoryIcons* icons) {
+QPixmap ItemIconPixmap(const IconRef& icon, const catalogues::CategoryIcons* icons) {
   switch (icon.source) {
     case IconRef::Source::Category:
       if (icons != nullptr && icons->Has(icon.number)) return icons->Image(icon.number);
@@ -41,6 +46,8 @@ QPixmap IconPixmap(const IconRef& icon, const catalogues::CategoryIcons* icons) 
     default: return {};
   }
 }
+
+namespace {
 
 // A day mark of the day file: "S" a square, "M" a circle, "B" the two diagonals, "N" a triangle
 // with its apex at the top centre, in the mark's colour.
@@ -66,14 +73,13 @@ void DrawDayMark(QPainter& p, const QRect& r, char mark, const QColor& colour, i
   }
 }
 
-// The text of a tip: lines are carried with a carriage return.
+}  // namespace
+
 QString TipText(const std::string& text) {
   QString t = Q(text);
   t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return t;
 }
-
-}  // namespace
 
 QtCalendarGrid::QtCalendarGrid(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
@@ -136,12 +142,12 @@ bool QtCalendarGrid::CellAt(const QPoint& point, int* row, int* column) const {
 
 int QtCalendarGrid::DateLineHeight() const {
   if (settings_ == nullptr || picture_.cells.empty() || picture_.cells[0].empty()) return 18;
-  const QFontMetrics m(MakeFont(picture_.cells[0][0].date_font));
+  const QFontMetrics m(ViewQFont(picture_.cells[0][0].date_font));
   return std::max(m.height(), 16) + 2;
 }
 
 int QtCalendarGrid::LineHeight(const CellContents& cell) const {
-  const QFontMetrics m(MakeFont(cell.font));
+  const QFontMetrics m(ViewQFont(cell.font));
   return std::max(m.height() + cell.line_pitch - 2, 16);
 }
 
@@ -158,6 +164,7 @@ void QtCalendarGrid::paintEvent(QPaintEvent*) {
   p.fillRect(rect(), C(kBlankCellColour));
   spots_.clear();
   widest_ = 0;
+  const std::vector<std::vector<int>> measured_before = needed_;
   needed_.assign(picture_.cells.size(), {});
   if (settings_ == nullptr) return;
   const int header_height = picture_.row_heights.empty() ? 0 : picture_.row_heights[0];
@@ -204,6 +211,7 @@ void QtCalendarGrid::paintEvent(QPaintEvent*) {
     p.fillRect(QRect(in.left(), in.top(), w, in.height()), colour);
     p.fillRect(QRect(in.right() - w + 1, in.top(), w, in.height()), colour);
   }
+  if (needed_ != measured_before) emit LinesMeasured();
 }
 
 void QtCalendarGrid::PaintHeader(QPainter& p, int column, const QRect& r) {
@@ -215,12 +223,13 @@ void QtCalendarGrid::PaintHeader(QPainter& p, int column, const QRect& r) {
     p.fillRect(upper, C(h.upper));
     p.setPen(Qt::white);
   } else {
-    p.fillRect(r, C(h.back_colour));
+    const bool lit = picture_.label_highlight && column == selected_column_;
+    p.fillRect(r, C(lit ? kSelectedLabelColour : h.back_colour));
     p.setPen(C(h.text_colour));
   }
   ViewFont setting = picture_.cells.empty() || picture_.cells[0].empty() ? ViewFont{} : picture_.cells[0][0].font;
   if (!h.japanese && !picture_.cells.empty() && !picture_.cells[0].empty()) setting = picture_.cells[0][0].date_font;
-  QFont font = MakeFont(setting, h.japanese ? 9 : 8);
+  QFont font = ViewQFont(setting, h.japanese ? 9 : 8);
   font.setBold(false);
   if (picture_.mini) font.setPointSize(8);
   p.setFont(font);
@@ -233,11 +242,12 @@ void QtCalendarGrid::PaintHeader(QPainter& p, int column, const QRect& r) {
 
 void QtCalendarGrid::PaintRowLabel(QPainter& p, int row, const QRect& r) {
   const store::ColourPair& vhd = settings_->color.vhd;
-  p.fillRect(r, C(vhd.back));
+  const bool lit = picture_.label_highlight && row == selected_row_;
+  p.fillRect(r, C(lit ? kSelectedLabelColour : vhd.back));
   p.setPen(C(settings_->color.lin.text));
   p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
   p.setPen(C(vhd.text));
-  QFont font = MakeFont(ViewFont{}, 8);
+  QFont font = ViewQFont(ViewFont{}, 8);
   const int pixel = std::clamp(std::min(r.width() - 4, r.height() - 2), 6, 12);
   font.setPixelSize(pixel);
   p.setFont(font);
@@ -258,8 +268,9 @@ void QtCalendarGrid::PaintCell(QPainter& p, int row, int column, const QRect& r)
   p.setClipRect(r);
   if (picture_.mini) {
     p.setPen(C(cell.text_colour));
-    QFont font = MakeFont(cell.date_font, 8);
+    QFont font = ViewQFont(cell.date_font, 8);
     if (cell.today) font.setBold(true);
+    if (cell.underline) font.setUnderline(true);
     p.setFont(font);
     p.drawText(r, Qt::AlignCenter, Q(cell.date_text).trimmed());
     if (cell.day_mark != 0) DrawDayMark(p, r, cell.day_mark, C(cell.day_mark_colour), 2);
@@ -269,14 +280,14 @@ void QtCalendarGrid::PaintCell(QPainter& p, int row, int column, const QRect& r)
   // Date line.
   const int date_height = DateLineHeight();
   int x = r.left() + 4;
-  const QFont date_font = MakeFont(cell.date_font);
+  const QFont date_font = ViewQFont(cell.date_font);
   p.setFont(date_font);
   p.setPen(C(cell.text_colour));
   const QString date_text = Q(cell.date_text);
   QRect date_rect(x, r.top(), r.width() - 4, date_height);
   p.drawText(date_rect, Qt::AlignLeft | Qt::AlignVCenter, date_text);
   x += QFontMetrics(date_font).horizontalAdvance(date_text) + 2;
-  QFont small = MakeFont(cell.font, 8);
+  QFont small = ViewQFont(cell.font, 8);
   small.setBold(false);
   if (!cell.rokuyo.empty()) {
     p.setFont(small);
@@ -331,7 +342,7 @@ void QtCalendarGrid::PaintCell(QPainter& p, int row, int column, const QRect& r)
     p.drawText(box.adjusted(3, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, sm.elidedText(name, Qt::ElideRight, box.width() - 4));
   }
   // Item lines.
-  const QFont view_font = MakeFont(cell.font);
+  const QFont view_font = ViewQFont(cell.font);
   const int line_height = LineHeight(cell);
   int top = r.top() + date_height;
   for (std::size_t i = 0; i < cell.lines.size(); ++i) {
@@ -348,7 +359,7 @@ void QtCalendarGrid::PaintCell(QPainter& p, int row, int column, const QRect& r)
     font.setStrikeOut((style & 8) != 0);
     const QFontMetrics fm(font);
     const QPixmap icon = cell.category_icons || line.icon.source == IconRef::Source::SmallImage
-                             ? IconPixmap(line.icon, icons_) : QPixmap();
+                             ? ItemIconPixmap(line.icon, icons_) : QPixmap();
     const int text_left = icon.isNull() ? 2 : 18;
     const QString text = Q(line.text);
     int height = line_height;
@@ -479,12 +490,12 @@ void QtCalendarGrid::PaintBars(QPainter& p) {
         p.save();
         p.setClipRect(text_box);
         int text_left = text_box.left() + 2;
-        const QPixmap icon = cell.category_icons ? IconPixmap(line.icon, icons_) : QPixmap();
+        const QPixmap icon = cell.category_icons ? ItemIconPixmap(line.icon, icons_) : QPixmap();
         if (!icon.isNull()) {
           p.drawPixmap(text_left, box.top() + (box.height() - 16) / 2, icon);
           text_left += 18;
         }
-        QFont font = MakeFont(cell.font);
+        QFont font = ViewQFont(cell.font);
         p.setFont(font);
         p.setPen(text);
         const QRect text_rect(text_left, box.top(), text_box.right() - text_left, box.height());

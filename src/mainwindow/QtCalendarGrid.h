@@ -3,7 +3,10 @@
 // marks, the selected frame and the hover highlight, and shows the item tooltips.
 #pragma once
 
+#include <QFont>
+#include <QPixmap>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -20,6 +23,14 @@ class CategoryIcons;
 
 namespace kal::mainwindow {
 
+// A view font as a toolkit font: its name and size (or `size_override`), its style bits and
+// `extra_style` added.
+QFont ViewQFont(const ViewFont& setting, int size_override = 0, int extra_style = 0);
+// The picture of an item icon: a category's own icon or its built-in drawing, or a small image.
+QPixmap ItemIconPixmap(const IconRef& icon, const catalogues::CategoryIcons* icons);
+// The text of a tip: lines carried with a carriage return become line breaks.
+QString TipText(const std::string& text);
+
 // Everything the grid paints.
 struct GridPicture {
   std::vector<int> column_widths;  // every column, the fixed one first
@@ -30,6 +41,7 @@ struct GridPicture {
   std::vector<std::vector<CellContents>> cells;  // [data row][day column]
   std::vector<std::vector<std::optional<Date>>> dates;
   bool mini = false;
+  bool label_highlight = false;  // the selected cell's row and column labels on $87D0F6 (modes 5 to 8)
 };
 
 class QtCalendarGrid : public QWidget {
@@ -77,6 +89,8 @@ class QtCalendarGrid : public QWidget {
   void ItemDoubleClicked(int row, int column, int line);
   // The day cell under the mouse changed (-1, -1 when the mouse left the cells).
   void HoverCellChanged(int row, int column);
+  // A repaint measured heights of the cells' lines different from the repaint before.
+  void LinesMeasured();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -36,11 +36,14 @@
 #include "catalogues/ItemTable.h"
 #include "store/TextFile.h"
 #include "mainwindow/QtCalendarGrid.h"
+#include "mainwindow/QtTimeline.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "store/DatePattern.h"
 #include "mainwindow/GridDays.h"
+#include "mainwindow/ManyMonthDays.h"
+#include "mainwindow/SideCalendars.h"
 
 #include "mainwindow/TFrmMainParts.h"
 
@@ -63,6 +66,7 @@ void MainLayout::SetCategories(catalogues::CategoryTable* table, const catalogue
   delete category_delegate_;
   category_delegate_ = new catalogues::CategoryCellDelegate(icons_, catalogues::kCellIconLeftList, lst_cat_);
   grid_->SetSources(host_.settings, icons);
+  if (grd_ver_ != nullptr) grd_ver_->SetSources(host_.settings, icons);
   for (QtCalendarGrid* g : side_grids_) g->SetSources(host_.settings, icons);
   RefreshList();
   SchUpdate();
@@ -91,11 +95,38 @@ std::string MainLayout::PeriodCaption() const {
   return SchHeader(NavShape(), Nav(), input);
 }
 
+CellContext MainLayout::ViewContext() const {
+  const platform::LocalDateTime now = host_.clock->Now();
+  CellContext ctx;
+  ctx.settings = host_.settings;
+  ctx.mode = mode_;
+  ctx.today = now.date;
+  ctx.now_minutes = now.hour * 60 + now.minute;
+  ctx.displayed_year = displayed_year_;
+  ctx.displayed_month = displayed_month_;
+  ctx.categories = categories_;
+  return ctx;
+}
+
+CellDay MainLayout::DayAt(const Date& date) const {
+  CellDay day = days_.day ? days_.day(date) : CellDay{};
+  day.date = date;
+  if (!days_.day) {
+    const int wd = store::WeekdayNumber(date);
+    day.kind = wd == 1 ? 7 : wd == 7 ? 6 : 8;
+  }
+  return day;
+}
+
 void MainLayout::PaintMainGrid() {
+  if (mode_ <= kModeVertical) {
+    PaintTimeline();
+    return;
+  }
+  ShowTimeline(false);
   const store::Settings& s = *host_.settings;
   const store::ViewModeSettings& v = Current();
   const std::string& flags = v.item_view;
-  const platform::LocalDateTime now = host_.clock->Now();
   const int str_week = s.view.str_week == 0 ? 0 : 1;
   const bool day_numbers = mode_ >= kModeYearly && ItemOn(flags, kItemDayNumber);  // "日にち": no header row
   const GridShape shape = ShapeFor(mode_, s, displayed_year_, displayed_month_, day_numbers);
@@ -103,14 +134,7 @@ void MainLayout::PaintMainGrid() {
   picture.fixed_columns = shape.fixed_columns;
   shown_dates_.clear();
 
-  CellContext ctx;
-  ctx.settings = &s;
-  ctx.mode = mode_;
-  ctx.today = now.date;
-  ctx.now_minutes = now.hour * 60 + now.minute;
-  ctx.displayed_year = displayed_year_;
-  ctx.displayed_month = displayed_month_;
-  ctx.categories = categories_;
+  CellContext ctx = ViewContext();
 
   const int data_rows = shape.rows - shape.fixed_rows;
   int selected_row = -1;
@@ -133,12 +157,7 @@ void MainLayout::PaintMainGrid() {
       for (int c = 0; c < columns; ++c) {
         const int position = mode_ == kModeDaily ? c : ColumnPosition(c, v.sat_sun_no, str_week);
         const Date date = table.rows[r][static_cast<std::size_t>(position)];
-        CellDay day = days_.day ? days_.day(date) : CellDay{};
-        day.date = date;
-        if (!days_.day) {
-          const int wd = store::WeekdayNumber(date);
-          day.kind = wd == 1 ? 7 : wd == 7 ? 6 : 8;
-        }
+        CellDay day = DayAt(date);
         ctx.first_cell = r == 0 && c == 0;
         row.push_back(BuildCell(day, ctx));
         dates.push_back(date);
@@ -160,73 +179,45 @@ void MainLayout::PaintMainGrid() {
     }
   } else {
     // Modes 5 to 8: one row (or column) per month or year, one cell per day number.
-    const bool vertical = mode_ == kModeYearly2;
-    const int months = vertical ? 12 : data_rows;
-    const int day_count = vertical ? 31 : shape.day_columns;
-    auto month_of = [&](int i) {
-      switch (mode_) {
-        case kModeMonthly2: return store::AddMonths(store::MakeDate(displayed_year_, displayed_month_, 1), i);
-        case kModeMonthly3: return store::MakeDate(displayed_year_ - i, displayed_month_, 1);
-        default: return store::MakeDate(displayed_year_, i + 1, 1);
-      }
-    };
-    std::vector<std::vector<std::optional<Date>>> grid(static_cast<std::size_t>(vertical ? 31 : months));
-    for (int m = 0; m < months; ++m) {
-      const Date first = month_of(m);
-      const int days = store::DaysInMonth(store::YearOf(first), store::MonthOf(first));
-      for (int d = 1; d <= day_count; ++d) {
-        std::optional<Date> date;
-        if (d <= days) date = store::MakeDate(store::YearOf(first), store::MonthOf(first), d);
-        if (vertical) grid[static_cast<std::size_t>(d - 1)].push_back(date);
-        else grid[static_cast<std::size_t>(m)].push_back(date);
-      }
-    }
-    const int columns = vertical ? 12 : day_count;
-    for (int c = 0; c < columns; ++c) {
+    const ManyMonthGrid grid = ManyMonthDays(mode_, displayed_year_, displayed_month_, ModeCount(s, mode_));
+    picture.label_highlight = true;
+    const store::ColourPair& vhd = s.color.vhd;
+    for (const std::string& label : grid.column_labels) {
       HeaderCell h;
-      const store::ColourPair& pair = s.color.dyh;
-      h.text_colour = pair.text;
-      h.back_colour = pair.back;
+      h.text_colour = vhd.text;
+      h.back_colour = vhd.back;
       h.japanese = true;
-      h.text = vertical ? std::to_string(c + 1) + "月" : std::to_string(c + 1);
+      h.text = label;
       picture.headers.push_back(h);
     }
-    for (std::size_t r = 0; r < grid.size(); ++r) {
+    for (int r = 0; r < grid.rows(); ++r) {
       std::vector<CellContents> row;
       std::vector<Date> dates;
-      for (std::size_t c = 0; c < grid[r].size(); ++c) {
+      for (int c = 0; c < grid.columns(); ++c) {
+        const std::optional<Date>& date = grid.dates[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
         CellDay day;
-        if (grid[r][c]) {
-          day = days_.day ? days_.day(*grid[r][c]) : CellDay{};
-          day.date = grid[r][c];
-          if (!days_.day) {
-            const int wd = store::WeekdayNumber(*grid[r][c]);
-            day.kind = wd == 1 ? 7 : wd == 7 ? 6 : 8;
-          }
+        if (date) {
+          day = DayAt(*date);
         } else {
           day.kind = 9;
         }
-        ctx.displayed_year = grid[r][c] ? store::YearOf(*grid[r][c]) : displayed_year_;
-        ctx.displayed_month = grid[r][c] ? store::MonthOf(*grid[r][c]) : displayed_month_;
+        const Date month = ManyMonthOfCell(grid, r, c);
+        ctx.displayed_year = store::YearOf(month);
+        ctx.displayed_month = store::MonthOf(month);
         CellContents cell = BuildCell(day, ctx);
-        cell.date_text = grid[r][c] && mode_ >= kModeYearly && ItemOn(flags, kItemDayNumber) ? cell.date_text : "";
+        cell.date_text = date ? ManyMonthDateLine(*date, flags, s.view.date_jap) : "";
+        if (mode_ == kModeYearly2 && date && !ItemOn(flags, kItemRokuyo)) MoveFirstLineToDateLine(cell);
         row.push_back(std::move(cell));
-        dates.push_back(grid[r][c].value_or(Date{}));
-        if (grid[r][c] && *grid[r][c] == selected_) {
-          selected_row = static_cast<int>(r);
-          selected_column = static_cast<int>(c);
+        dates.push_back(date.value_or(Date{}));
+        if (date && *date == selected_) {
+          selected_row = r;
+          selected_column = c;
         }
       }
       picture.cells.push_back(std::move(row));
-      picture.dates.push_back(grid[r]);
+      picture.dates.push_back(grid.dates[static_cast<std::size_t>(r)]);
       shown_dates_.push_back(std::move(dates));
-      if (vertical) {
-        picture.row_labels.push_back(std::to_string(r + 1));
-      } else {
-        const Date first = month_of(static_cast<int>(r));
-        picture.row_labels.push_back(mode_ == kModeMonthly3 ? std::to_string(store::YearOf(first))
-                                                            : std::to_string(store::MonthOf(first)) + "月");
-      }
+      picture.row_labels.push_back(grid.row_labels[static_cast<std::size_t>(r)]);
     }
   }
 
@@ -272,14 +263,24 @@ void MainLayout::PaintMainGrid() {
 
 void MainLayout::PaintSideCalendars() {
   const store::Settings& s = *host_.settings;
+  const store::ColorSettings& colours = s.color;
   const int str_week = s.view.str_week == 0 ? 0 : 1;
   const platform::LocalDateTime now = host_.clock->Now();
+  // Around the displayed month; in modes 5 to 8 around the month of the selected cell.
+  const Date centre = mode_ >= kModeYearly ? selected_ : store::MakeDate(displayed_year_, displayed_month_, 1);
+  const std::array<Date, 3> months = SideCalendarMonths(centre);
+  std::array<bool, 3> shown{};
+  for (std::size_t i = 0; i < 3; ++i) shown[i] = side_grids_[i]->isVisibleTo(pnl_right_);
+  const int holding = SideCalendarHolding(months, shown, selected_);
+  const std::vector<Date> marked = colours.mini_color ? RangeMarkedDays(NavShape(), Nav().displayed) : std::vector<Date>{};
   for (int i = 0; i < 3; ++i) {
     QtCalendarGrid* grid = side_grids_[static_cast<std::size_t>(i)];
-    if (!grid->isVisibleTo(pnl_right_)) continue;
-    const Date first = store::AddMonths(store::MakeDate(displayed_year_, displayed_month_, 1), i - 1);
+    if (!shown[static_cast<std::size_t>(i)]) continue;
+    const Date first = months[static_cast<std::size_t>(i)];
     const int year = store::YearOf(first);
     const int month = store::MonthOf(first);
+    // A month the many-month views do not hold is drawn greyed, day numbers only.
+    const bool greyed = mode_ >= kModeYearly && days_.holds && !days_.holds(year, month);
     side_bars_[static_cast<std::size_t>(i)]->setText(Q(calendar::MonthHeading("", year, month, true)));
     const DateTable table = BuildDateTable(kModeMonthly, year, month, 1, 6, str_week, true);
     GridPicture picture;
@@ -292,26 +293,38 @@ void MainLayout::PaintSideCalendars() {
     ctx.displayed_year = year;
     ctx.displayed_month = month;
     for (int c = 0; c < 7; ++c) picture.headers.push_back(BuildHeaderCell(WeekdayAtPosition(c, str_week), s, true));
-    for (const auto& week : table.rows) {
+    int sel_row = -1;
+    int sel_col = -1;
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
       std::vector<CellContents> row;
       std::vector<std::optional<Date>> dates;
-      for (const Date& date : week) {
-        CellDay day;
+      for (std::size_t c = 0; c < table.rows[r].size(); ++c) {
+        const Date& date = table.rows[r][c];
         const bool in_month = store::MonthOf(date) == month;
-        if (in_month) {
-          day = days_.day ? days_.day(date) : CellDay{};
-          day.date = date;
-          if (!days_.day) {
-            const int wd = store::WeekdayNumber(date);
-            day.kind = wd == 1 ? 7 : wd == 7 ? 6 : 8;
-          }
-        } else {
-          day.kind = 9;
+        CellDay day;
+        if (in_month && !greyed && days_.day) day = days_.day(date);
+        day.date = date;
+        if (!in_month || greyed || !days_.day) {
+          const int wd = store::WeekdayNumber(date);
+          day.kind = wd == 1 ? 7 : wd == 7 ? 6 : 8;
+          day.entries.clear();
+          day.day_line.clear();
         }
         CellContents cell = BuildCell(day, ctx);
-        if (!in_month) cell.back_colour = s.color.day.back;
+        if (!in_month || greyed) {
+          cell.text_colour = colours.zen.text;
+          cell.back_colour = colours.zen.back;
+          cell.day_mark = 0;
+        } else {
+          cell.underline = s.view.cal_line && SideDayUnderlined(day.entries);
+          if (mode_ < kModeYearly && SideDayMarked(marked, date, year, month)) cell.back_colour = colours.mcr.back;
+        }
+        if (holding == i && in_month && date == selected_) {
+          sel_row = static_cast<int>(r);
+          sel_col = static_cast<int>(c);
+        }
         row.push_back(std::move(cell));
-        dates.emplace_back(in_month ? std::optional<Date>(date) : std::nullopt);
+        dates.emplace_back(date);
       }
       picture.cells.push_back(std::move(row));
       picture.dates.push_back(std::move(dates));
@@ -320,19 +333,8 @@ void MainLayout::PaintSideCalendars() {
     columns.width = grid->width();
     columns.mini = true;
     picture.column_widths = ColumnWidths(columns);
-    const std::vector<int> rows = SideCalendarRowHeights(grid->height(), 0, 7);
-    picture.row_heights = rows;
+    picture.row_heights = SideCalendarRowHeights(grid->height(), 0, 7);
     grid->SetPicture(std::move(picture));
-    int sel_row = -1;
-    int sel_col = -1;
-    for (std::size_t r = 0; r < table.rows.size(); ++r) {
-      for (std::size_t c = 0; c < 7; ++c) {
-        if (table.rows[r][c] == selected_) {
-          sel_row = static_cast<int>(r);
-          sel_col = static_cast<int>(c);
-        }
-      }
-    }
     grid->SetSelected(sel_row, sel_col);
   }
 }

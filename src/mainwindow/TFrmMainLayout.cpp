@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -37,6 +38,7 @@
 #include "store/MemoFile.h"
 #include "store/TextFile.h"
 #include "mainwindow/QtCalendarGrid.h"
+#include "mainwindow/QtTimeline.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -152,6 +154,7 @@ void MainLayout::BuildRegions() {
   grid_->SetSources(host_.settings, nullptr);
   grid_->setFocusPolicy(Qt::StrongFocus);
   cal_layout->addWidget(grid_, 1);
+  BuildTimeline(calendar, cal_layout);
   GridKeyHost keys;
   keys.context = [this] { return NavShape(); };
   keys.state = [this] { return Nav(); };
@@ -161,6 +164,15 @@ void MainLayout::BuildRegions() {
     if (host_.on_cell_double_click) host_.on_cell_double_click();
   };
   keys.remove = [this] { DeleteSelectedEntry(); };
+  // Down in the header of a timeline view moves into the timeline.
+  keys.focus = [this](NavFocus focus) {
+    if (focus == NavFocus::Timeline && scr_ver_->isVisible()) {
+      if (grd_ver_->CurrentRow() < 0) grd_ver_->SetCurrent(0, grid_->SelectedColumn());
+      grd_ver_->setFocus();
+    } else if (focus == NavFocus::Header) {
+      grid_->setFocus();
+    }
+  };
   keys_ = new QtGridKeys(std::move(keys), this);
   keys_->Watch(grid_);
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -25,6 +25,9 @@ class QListWidget;
 class QMainWindow;
 class QMenu;
 class QSplitter;
+class QScrollArea;
+class QTimer;
+class QVBoxLayout;
 class QToolBar;
 class QToolButton;
 class QWidget;
@@ -50,6 +53,7 @@ class QtTodoPanel;
 namespace kal::mainwindow {
 
 class QtCalendarGrid;
+class QtTimeline;
 class QtGridKeys;
 class QtSchList;
 class NavigationBar;
@@ -78,6 +82,9 @@ struct LayoutHost {
   // schedule on the selected day.
   std::function<void(const std::optional<std::string>& entry)> on_edit_entry;
   std::function<void()> on_cell_double_click;            // a day cell was double-clicked
+  // A half hour of the timeline was double-clicked: a new schedule on the selected day from
+  // `start` to `end` ("hh:mm").
+  std::function<void(const std::string& start, const std::string& end)> on_new_at_time;
   // The notes and the memo box of the under panel, made by the window (placeholders when null),
   // and the memo box's day: called whenever the selected day is shown again.
   QWidget* note_panel = nullptr;
@@ -91,6 +98,9 @@ struct LayoutHost {
   // deletion of a ToDo entry ("PopDelete"), with the day entry they act on (nothing for
   // PopTodoAdd). The items stay disabled without it.
   std::function<void(const std::string& command, const std::optional<std::string>& entry)> on_todo_command;
+  // Adds the items that follow the fixed items of the calendar's pop-up menu `PopGrd` (the
+  // calendar add-ons) for the selected date.
+  std::function<void(QMenu* menu, const Date& selected)> on_grid_menu;
 };
 
 // The days the grids draw. `reload` rebuilds them for the months of a view (the month model's
@@ -99,6 +109,7 @@ struct DaySource {
   std::function<void(int mode, const Date& selected, int count)> reload;
   std::function<CellDay(const Date& date)> day;
   std::function<std::vector<std::string>(const DayEntry& entry, const Date& date)> memo_of;  // hint memo lines
+  std::function<bool(int year, int month)> holds;  // whether the model holds a month
 };
 
 class MainLayout : public QObject {
@@ -170,6 +181,10 @@ class MainLayout : public QObject {
   void ShowList(int which);
 
   QtCalendarGrid* Grid() const { return grid_; }
+  // The times of a new schedule while the timeline of a vertical view has the focus: the
+  // selected range of half hours, else the current half hour and DefTime hours; nothing when the
+  // timeline is not focused.
+  std::optional<std::pair<std::string, std::string>> TimelineTimes() const;
   // The ToDo panel PnlTodo of the under panel.
   todo::QtTodoPanel* TodoPanel() const { return todo_panel_; }
   QWidget* Region(const QString& name) const;
@@ -188,6 +203,15 @@ class MainLayout : public QObject {
   void RefreshList();
   void RefreshMemo();
   void PaintMainGrid();
+  // The cell rule's context of the current view, and a date's day from the model.
+  CellContext ViewContext() const;
+  CellDay DayAt(const Date& date) const;
+  // The vertical views (TFrmMainTimeline.cpp): the timeline under the main grid, its header row
+  // and the current-time line.
+  void BuildTimeline(QWidget* calendar, QVBoxLayout* layout);
+  void PaintTimeline();
+  void ShowTimeline(bool shown);
+  void TimelineSelect(int column);
   void PaintSideCalendars();
   void SetChanged();
   void ApplyBarFont();
@@ -237,6 +261,10 @@ class MainLayout : public QObject {
   catalogues::CategoryCellDelegate* category_delegate_ = nullptr;
   NavigationBar* nav_ = nullptr;
   QtCalendarGrid* grid_ = nullptr;
+  QScrollArea* scr_ver_ = nullptr;  // ScrVer with the timeline GrdVer
+  QtTimeline* grd_ver_ = nullptr;
+  QTimer* now_timer_ = nullptr;     // moves the current-time line once a minute
+  std::pair<int, Date> scrolled_{};  // the mode and first day the timeline was last scrolled for
   QtSchList* ltv_sch_list_ = nullptr;
   QtGridKeys* keys_ = nullptr;
 };

@@ -234,6 +234,7 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
     }
   }
   if (host_.on_grid_popup) host_.on_grid_popup(menu);
+  if (host_.on_grid_menu) host_.on_grid_menu(menu, selected_);
   return menu;
 }
 

@@ -90,6 +90,15 @@ void MainLayout::BuildSidePanel(QWidget* parent) {
     side_bars_[static_cast<std::size_t>(i)] = bar;
     side_grids_[static_cast<std::size_t>(i)] = grid;
     grid->installEventFilter(new ResizeWatcher(this, [this] { PaintSideCalendars(); }));
+    // `GrdCalClick`: the clicked day becomes the displayed and the selected date.
+    connect(grid, &QtCalendarGrid::CellClicked, this, [this, grid](int row, int column) {
+      const auto& dates = grid->Picture().dates;
+      if (row < 0 || row >= static_cast<int>(dates.size()) || column < 0 ||
+          column >= static_cast<int>(dates[static_cast<std::size_t>(row)].size()))
+        return;
+      if (const auto& date = dates[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)])
+        ApplyNav(NavState{*date, *date});
+    });
   }
   cal_layout->addStretch(0);
   spl_c_->addWidget(calendars);

@@ -165,6 +165,11 @@ ScheduleForm OpenForm(const OpenRequest& request, const FormDefaults& defaults,
     form.from = first;
     form.to = last;
   }
+  // A new schedule at a half hour of a timeline.
+  if (form.mode == EntryMode::New && !request.start_time.empty()) {
+    form.start = request.start_time;
+    form.end = request.end_time;
+  }
 
   std::optional<store::ScheduleTexts> texts;
   if (form.mode == EntryMode::Change || form.mode == EntryMode::Copy) {

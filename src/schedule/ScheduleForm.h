@@ -131,6 +131,7 @@ struct OpenRequest {
   std::optional<store::Date> range_end;   // new: a selected day range makes a multi-day schedule
   std::optional<store::OldSchedule> source;  // change and copy: the selected schedule's line
   std::string todo_category;              // mode 5: the category the caller preselects
+  std::string start_time, end_time;       // new: the times of a half hour chosen in a timeline ("hh:mm")
   std::string todo_title;                 // mode 5: the ToDo item's subject cut to the title width
   std::string todo_link;                  // mode 5: its file link
   std::vector<std::string> todo_memo;     // mode 5: its memo, stored as the schedule's detail

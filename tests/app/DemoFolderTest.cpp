@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "catalogues/Category.h"
+#include "import/CsvReader.h"
+#include "import/ImportEngine.h"
+#include "import/ImportSource.h"
 #include "platform/FileSystem.h"
 #include "store/DayFile.h"
 #include "store/HolidayFile.h"
@@ -97,6 +100,32 @@ TEST(DemoFolder, IconBitmapHasItsSizeAndTransparentCorner) {
   const std::size_t centre = 54 + (8 * 16 + 8) * 3;
   EXPECT_EQ(static_cast<unsigned char>(bmp[centre + 2]), 0xFF);
   EXPECT_EQ(static_cast<unsigned char>(bmp[centre]), 0x00);
+}
+
+}  // namespace
+}  // namespace kal::app
+
+namespace kal::app {
+namespace {
+
+TEST(DemoFolder, HoldsASpreadsheetCsvForTheImport) {
+  test::TempFolder dir;
+  platform::PosixFileSystem fs;
+  BuildDemoFolder(fs, dir.path(), store::MakeDate(2027, 1, 15));
+  std::string error;
+  auto source = import::OpenImportSource(fs, import::ImportTarget::Schedule, dir / "ImportSample.csv", &error);
+  ASSERT_TRUE(source) << error;
+  EXPECT_TRUE(source->header_likely);
+  import::ImportRequest request;
+  request.records = source->records;
+  request.assignment = import::AssignmentFromHeader(import::ImportTarget::Schedule, source->records.front());
+  request.options = {true, true, false};
+  request.folders = {dir.path(), dir.path(), dir.path()};
+  const auto result = import::RunImport(fs, request, import::ImportMode::Check);
+  EXPECT_EQ(result.imported, 3);
+  EXPECT_EQ(result.duplicates, 1);
+  EXPECT_EQ(result.refused, 0);
+  EXPECT_EQ(result.records[1].date, "2027/02/05");
 }
 
 }  // namespace

@@ -358,6 +358,22 @@ TEST_F(ScheduleFormTest, APastedOverlongPlaceNeverSpillsIntoTheDetailNumber) {
   EXPECT_EQ(lines[0].substr(110), "001");
 }
 
+TEST_F(ScheduleFormTest, ANewScheduleFromATimelineHalfHourTakesItsTimes) {
+  OpenRequest request;
+  request.date = MakeDate(2024, 5, 20);
+  request.start_time = "14:30";
+  request.end_time = "15:30";
+  ScheduleForm form = OpenForm(request, defaults);
+  EXPECT_EQ(form.start, "14:30");
+  EXPECT_EQ(form.end, "15:30");
+  // A change keeps the times of its line.
+  request.mode = EntryMode::Change;
+  request.source = store::OldSchedule{2024, 5, 0, Prefix("20", "09:00", "10:00", "仕事", "0000") + Sjis("会議")};
+  form = OpenForm(request, defaults);
+  EXPECT_EQ(form.start, "09:00");
+  EXPECT_EQ(form.end, "10:00");
+}
+
 TEST_F(ScheduleFormTest, CaptionsAndRepeatOffering) {
   EXPECT_EQ(FormCaption(EntryMode::New), "スケジュールの追加");
   EXPECT_EQ(FormCaption(EntryMode::Change), "スケジュールの訂正");

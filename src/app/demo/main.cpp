@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/DemoFolder.h"
+#include "app/DemoReminders.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "store/TextFile.h"
@@ -13,7 +14,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: kalendor-demo FOLDER [yyyy/mm/dd]\n");
     return 2;
   }
-  kal::store::Date today = kal::platform::SystemClock().Now().date;
+  const kal::platform::LocalDateTime now = kal::platform::SystemClock().Now();
+  kal::store::Date today = now.date;
   if (argc == 3) {
     const auto date = kal::store::ParseDateText(argv[2]);
     if (!date) {
@@ -25,6 +27,12 @@ int main(int argc, char** argv) {
   kal::platform::PosixFileSystem fs;
   try {
     kal::app::BuildDemoFolder(fs, argv[1], today);
+    // A schedule whose alarm comes a few minutes from now (only for a folder around today).
+    if (today == now.date) {
+      std::string folder = argv[1];
+      if (folder.back() != '/') folder += '/';
+      kal::app::AddDemoReminder(fs, folder, now);
+    }
   } catch (const kal::store::FileError& e) {
     std::fprintf(stderr, "kalendor-demo: %s\n", e.what());
     return 1;
