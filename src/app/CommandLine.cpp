@@ -11,6 +11,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--program-folder" && i + 1 < args.size()) {
       cl.program_folder = args[++i];
+    } else if (args[i] == "--activate") {
+      cl.activate = true;
     } else {
       positional.push_back(args[i]);
     }

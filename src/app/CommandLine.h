@@ -14,10 +14,11 @@ struct CommandLine {
   bool allow_second_instance = false;  // "/2"
   bool per_user_folder = false;        // "/U"
   std::string program_folder;          // --program-folder DIR (empty when not given)
+  bool activate = false;               // --activate: bring the running window forward
 };
 
 // "/2" and "/U" count as the first or second parameter (letters without regard to case);
-// "--program-folder DIR" may stand anywhere.
+// "--program-folder DIR" and "--activate" may stand anywhere.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // The program folder, with a trailing "/":

@@ -114,6 +114,8 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
   ini.WriteInteger("Monthly", "TopHeight", 610);
   ini.WriteInteger("Weekly", "TopHeight", 610);
   ini.WriteInteger("Weekly", "WeekNo", 3);
+  // The tray shows today's number.
+  ini.WriteBool("Tray", "TrayIcon", true);
   ini.Flush(fs, folder + "Kalendor.ini");
 
   // Holidays: the built-in public holidays, a private holiday and anniversaries.

@@ -1,4 +1,5 @@
 #include "app/TFrmMain.h"
+#include "app/TFrmMainTray.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -124,7 +125,11 @@ QString U(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
 
 TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
-    : QMainWindow(parent), ports_(ports), session_(std::move(session)), selected_date_(ports.clock.Now().date) {
+    : QMainWindow(parent),
+      ports_(ports),
+      session_(std::move(session)),
+      selected_date_(ports.clock.Now().date),
+      tray_(std::make_unique<TFrmMainTrayParts>()) {
   setObjectName(QStringLiteral("TFrmMain"));
   const std::string& title = session_.settings.window.title;
   title_ = QString::fromStdString(title.empty() ? std::string(kDefaultTitle) : title);
@@ -157,7 +162,10 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.memo_folder = session_.folders.memo;
   host.category_folder = session_.folders.category;
   host.table_folder = session_.folders.table;
-  host.on_selected = [this](const store::Date& date) { selected_date_ = date; };
+  host.on_selected = [this](const store::Date& date) {
+    selected_date_ = date;
+    TraySelectedChanged();
+  };
   host.on_cell_double_click = [this] { DaySchAdd(); };
   host.on_grid_menu = [this](QMenu* menu, const store::Date& date) { GridMenuAddons(menu, date); };
   host.on_new_at_time = [this](const std::string& start, const std::string& end) {
@@ -169,7 +177,10 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.note_panel = note_panel_;
   host.memo_panel = memo_panel_;
   host.on_memo_day = [this](const store::Date& date) { MemoDaySelect(date); };
-  host.on_grid_popup = [this](QMenu* menu) { GridPopupMemo(menu); };
+  host.on_grid_popup = [this](QMenu* menu) {
+    GridPopupMemo(menu);
+    GridPopupTray(menu);
+  };
   host.on_memo_double_click = [this] { ShowDlgMemo(true); };
   host.on_todo_command = [this](const std::string& command, const std::optional<std::string>& entry) {
     TodoCommand(command, entry);
@@ -388,6 +399,7 @@ store::WindowShowState TFrmMain::ShowState() const {
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
+  if (TrayCloseEvent(event)) return;
   RemindersStop();
   FormCloseQuery();
   event->accept();
@@ -409,6 +421,7 @@ void TFrmMain::FormCloseQuery() {
   state.layout_changed = session_.layout_changed;
   state.views_shown = layout_->ViewsShown();
   state.views_shown[static_cast<std::size_t>(session_.settings.window.grid_mode - 1)] = true;
+  TrayExitState(state);
   try {
     SaveExitLayout(session_, state, ports_.files);
   } catch (const store::FileError& e) {
@@ -416,7 +429,10 @@ void TFrmMain::FormCloseQuery() {
   }
 }
 
-void TFrmMain::MenExitClick() { close(); }
+void TFrmMain::MenExitClick() {
+  tray_->exiting = true;
+  close();
+}
 
 void TFrmMain::MenVersionClick() {
   mainwindow::TDlgVersion dialog(this);

@@ -58,6 +58,10 @@ enum class ImportTarget;
 }  // namespace kal::import
 
 namespace kal::app {
+struct TFrmMainTrayParts;
+}
+
+namespace kal::app {
 
 // The window title when [Window] Title is empty.
 inline constexpr const char* kDefaultTitle = "Kalendor";
@@ -196,9 +200,35 @@ class TFrmMain : public QMainWindow {
   // the categories and the calendar are reloaded (TFrmMainImport.cpp).
   void MenImportClick(import::ImportTarget target);
 
+  // ---- Task tray, mini mode, hot key and status-bar marks (TFrmMainTray.cpp) ----
+  // Adds the tray icon and its menu (`tray_available`: the desktop has a notification area;
+  // without one the commands that would hide the window are disabled) and registers the hot key.
+  void TraySetup(bool tray_available);
+  bool TrayAvailable() const;
+  // "タスクトレイに格納(&K)" (`TaskTraySet`): hides the window (minimises it without a tray).
+  void TaskTraySet();
+  // The tray click (`MainFormShow`): shows a hidden window, hides a shown one.
+  void MainFormShow();
+  // The hot key and a second start (`FormActive`).
+  void FormActive();
+  // "ミニカレンダー(&N)" (`SmallSize`): switches mini mode.
+  void SmallSize();
+  bool MiniModeOn() const;
+  // "ミニカレンダーのサイズを初期化".
+  void MiniSizeResetClick();
+  // The tray icon and tip for today (`IconTraySet`).
+  void IconTraySet();
+  QMenu* TrayMenu() const;
+  // Status bar panel 1: the alarm mark (`pending`: today still has an alarm to come; `sound`:
+  // alarm sounds are on) with the next alarm's text as its tip, and the time-signal mark.
+  void SetAlarmMark(bool pending, bool sound, const QString& tip);
+  void SetSignalMark(bool on, const QString& tip);
+  TFrmMainTrayParts& TrayParts() const { return *tray_; }
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void FormShow();
@@ -257,6 +287,14 @@ class TFrmMain : public QMainWindow {
   reminders::Reminders* reminders_ = nullptr;
   store::Date alarms_date_{};  // the date the month model's alarm list belongs to
   std::unique_ptr<QPrinter> printer_;  // the printer chosen for printing, kept while the window lives
+
+  std::unique_ptr<TFrmMainTrayParts> tray_;
+  // The close button with CloseTray, the hot key registration failure and the selected-date
+  // caption of mini mode (TFrmMainTray.cpp).
+  bool TrayCloseEvent(QCloseEvent* event);
+  void TrayExitState(store::ExitState& state);
+  void TraySelectedChanged();
+  void GridPopupTray(QMenu* menu);
 };
 
 }  // namespace kal::app

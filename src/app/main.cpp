@@ -1,6 +1,8 @@
 // Process entry of the Kalendor window.
 #include <QFont>
 #include <QFontDatabase>
+#include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <iostream>
 #include <string>
@@ -50,9 +52,11 @@ int main(int argc, char** argv) {
   kal::app::QtApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kalendor"));
 
-  // Single-instance guard: a second start wakes the first one and ends at once.
+  // Single-instance guard: a second start wakes the first one and ends at once. "--activate"
+  // (a desktop shortcut's hot key) always goes through the guard; with no window running it
+  // starts the program.
   kal::platform::QtSingleInstance guard;
-  if (!cl.allow_second_instance && !guard.Acquire("Kalendor")) return 0;
+  if ((cl.activate || !cl.allow_second_instance) && !guard.Acquire("Kalendor")) return 0;
 
   ChooseFont(app);
   QApplication::setWindowIcon(kal::platform::QtTray::DayIcon(0));
@@ -82,7 +86,14 @@ int main(int argc, char** argv) {
 
   kal::app::TFrmMain window({dialogs, shell, files, clock}, std::move(session));
   dialogs.SetParentWidget(&window);
-  guard.on_wake_up = [&window] { window.BringForward(); };
+  guard.on_wake_up = [&window] { window.FormActive(); };
+  window.TraySetup(QSystemTrayIcon::isSystemTrayAvailable());
   window.show();
+  // Mini mode at start (SmallMode), once the first show has placed the normal window.
+  if (window.session().settings.window.small_mode) {
+    QTimer::singleShot(0, &window, [&window] {
+      if (!window.MiniModeOn()) window.SmallSize();
+    });
+  }
   return app.exec();
 }

@@ -1,6 +1,9 @@
 #include "platform/QtDesktop.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -11,6 +14,11 @@
 #include <QPixmap>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
+
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <cstdlib>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,8 +78,110 @@ QIcon QtTray::DayIcon(int day) {
 
 // ---- hot key -------------------------------------------------------------------------------
 
-bool QtHotKey::Register(int) { return false; }
-void QtHotKey::Unregister() {}
+namespace {
+
+// The keysym of a hot key's low byte: letters (lower case), digits, F1 to F12.
+std::uint32_t KeySymOf(int key) {
+  if (key >= 'A' && key <= 'Z') return static_cast<std::uint32_t>(key - 'A' + 'a');
+  if (key >= '0' && key <= '9') return static_cast<std::uint32_t>(key);
+  if (key >= 112 && key <= 123) return 0xFFBEu + static_cast<std::uint32_t>(key - 112);
+  return 0;
+}
+
+}  // namespace
+
+struct QtHotKey::Grab : QAbstractNativeEventFilter {
+  xcb_connection_t* connection = nullptr;
+  xcb_window_t root = 0;
+  xcb_keycode_t code = 0;
+  std::uint16_t modifiers = 0;
+  QtHotKey* owner = nullptr;
+
+  static constexpr std::uint16_t kLocks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
+                                             XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
+
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+    if (type != "xcb_generic_event_t") return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7F) != XCB_KEY_PRESS) return false;
+    const auto* press = static_cast<const xcb_key_press_event_t*>(message);
+    constexpr std::uint16_t kMods = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+    if (press->detail != code || (press->state & kMods) != modifiers) return false;
+    if (owner->on_pressed) owner->on_pressed();
+    return true;
+  }
+
+  void Ungrab() {
+    for (const std::uint16_t lock : kLocks) xcb_ungrab_key(connection, code, root, modifiers | lock);
+    xcb_flush(connection);
+  }
+};
+
+QtHotKey::QtHotKey() = default;
+QtHotKey::~QtHotKey() { Unregister(); }
+
+bool QtHotKey::Register(int shortcut) {
+  Unregister();
+  auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (x11 == nullptr || x11->connection() == nullptr) return false;
+  xcb_connection_t* connection = x11->connection();
+  const std::uint32_t keysym = KeySymOf(shortcut & 0xFF);
+  if (keysym == 0) return false;
+
+  // The key code that carries the keysym.
+  const xcb_setup_t* setup = xcb_get_setup(connection);
+  const xcb_keycode_t first = setup->min_keycode;
+  const int count = setup->max_keycode - setup->min_keycode + 1;
+  xcb_get_keyboard_mapping_reply_t* mapping = xcb_get_keyboard_mapping_reply(
+      connection, xcb_get_keyboard_mapping(connection, first, static_cast<std::uint8_t>(count)), nullptr);
+  if (mapping == nullptr) return false;
+  const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(mapping);
+  const int per_code = mapping->keysyms_per_keycode;
+  xcb_keycode_t code = 0;
+  for (int i = 0; i < count && code == 0; ++i) {
+    for (int j = 0; j < per_code; ++j) {
+      if (syms[i * per_code + j] == keysym) {
+        code = static_cast<xcb_keycode_t>(first + i);
+        break;
+      }
+    }
+  }
+  std::free(mapping);
+  if (code == 0) return false;
+
+  auto grab = std::make_unique<Grab>();
+  grab->connection = connection;
+  grab->root = xcb_setup_roots_iterator(setup).data->root;
+  grab->code = code;
+  grab->owner = this;
+  if (shortcut & 0x2000) grab->modifiers |= XCB_MOD_MASK_SHIFT;
+  if (shortcut & 0x4000) grab->modifiers |= XCB_MOD_MASK_CONTROL;
+  if (shortcut & 0x8000) grab->modifiers |= XCB_MOD_MASK_1;
+  // A key another program holds fails with an access error: nothing stays grabbed.
+  bool held = false;
+  for (const std::uint16_t lock : Grab::kLocks) {
+    xcb_void_cookie_t cookie = xcb_grab_key_checked(connection, 1, grab->root, grab->modifiers | lock, code,
+                                                    XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    if (xcb_generic_error_t* error = xcb_request_check(connection, cookie)) {
+      std::free(error);
+      held = true;
+    }
+  }
+  if (held) {
+    grab->Ungrab();
+    return false;
+  }
+  qApp->installNativeEventFilter(grab.get());
+  grab_ = std::move(grab);
+  return true;
+}
+
+void QtHotKey::Unregister() {
+  if (!grab_) return;
+  if (qApp) qApp->removeNativeEventFilter(grab_.get());
+  grab_->Ungrab();
+  grab_.reset();
+}
 
 // ---- single instance -----------------------------------------------------------------------
 

@@ -35,13 +35,21 @@ class QtTray : public Tray {
   std::unique_ptr<QSystemTrayIcon> icon_;
 };
 
-// Qt has no system-wide hot key on X11 or Wayland (that needs XGrabKey through xcb or a desktop
-// portal, neither of which Qt Widgets offers), so registration always fails here and the caller
-// treats the hot key as unavailable.
+// The system-wide hot key on X11: the key is grabbed on the root window through xcb (with and
+// without Caps Lock and Num Lock) and its presses are taken from Qt's native events. Elsewhere
+// (Wayland, offscreen) registration fails and the caller treats the hot key as unavailable; a
+// desktop shortcut can run "kalendor --activate" instead.
 class QtHotKey : public HotKey {
  public:
+  QtHotKey();
+  ~QtHotKey() override;
+  // False when the desktop is not X11, the key has no key code, or another program holds it.
   bool Register(int shortcut) override;
   void Unregister() override;
+
+ private:
+  struct Grab;
+  std::unique_ptr<Grab> grab_;
 };
 
 // A named lock in a per-user runtime folder (QLockFile, released when the process ends, a lock

@@ -29,6 +29,7 @@ TEST(DemoFolder, WritesReadableDataAroundTheMonth) {
 
   const store::IniFile ini = store::IniFile::Load(fs, f + "Kalendor.ini");
   EXPECT_EQ(ini.ReadString("Kalendor", "Ver", ""), store::kSettingsVersion);  // no first-run dialog
+  EXPECT_TRUE(ini.ReadBool("Tray", "TrayIcon", false));
 
   // Schedules of the month, the month before and after, all readable and sorted.
   for (const auto& [y, m] : {std::pair{2026, 12}, std::pair{2027, 1}, std::pair{2027, 2}}) {

@@ -116,6 +116,16 @@ TEST(CommandLine, SwitchesInFirstOrSecondPlace) {
   }
 }
 
+// "--activate" stands anywhere and does not take a switch's place.
+TEST(CommandLine, ActivateSwitch) {
+  EXPECT_FALSE(ParseCommandLine({"/U"}).activate);
+  const CommandLine cl = ParseCommandLine({"--activate", "/2", "/U"});
+  EXPECT_TRUE(cl.activate);
+  EXPECT_TRUE(cl.allow_second_instance);
+  EXPECT_TRUE(cl.per_user_folder);
+  EXPECT_TRUE(ParseCommandLine({"/U", "--program-folder", "/tmp/k", "--activate"}).activate);
+}
+
 TEST(CommandLine, PerUserFolderIsCreatedOnceWithAMessage) {
   test::TempFolder dir;
   platform::PosixFileSystem fs;

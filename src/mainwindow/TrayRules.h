@@ -1,0 +1,110 @@
+// The rules of the task tray: what each window command does with the window in each setting
+// combination, the tray menu's captions and items, the tray picture's colour, the tray tip and
+// the minimised title, the hot key's parts and the time-signal tip of the status bar.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/DateText.h"
+#include "store/Settings.h"
+
+namespace kal::mainwindow {
+
+using store::Date;
+
+// What is done with the main window.
+enum class WindowAction {
+  Close,     // the window closes (the program ends)
+  Hide,      // hidden into the tray
+  Minimise,  // minimised to the task bar
+  Show,      // shown again from the tray
+  Restore,   // restored from minimised
+  Raise,     // already shown: brought to the front
+};
+
+// The commands that can hide, show or minimise the window.
+enum class WindowCommand {
+  CloseButton,     // the window's close button
+  MinimiseButton,  // the window's minimise button
+  TrayCommand,     // "タスクトレイに格納(&K)" (F3, toolbar "常駐", grid pop-up) and the tray menu's hide
+  TrayClick,       // a left click on the tray icon
+  Activate,        // the hot key or a second start (`FormActive`)
+};
+
+struct TrayState {
+  bool tray_available = true;  // the desktop has a notification area
+  bool close_tray = false;     // [Tray] CloseTray
+  bool task_bar = false;       // [Window] TaskBar
+};
+
+struct WindowNow {
+  bool visible = true;    // shown (not hidden into the tray)
+  bool minimised = false;
+};
+
+// Without a notification area nothing is ever hidden: hiding minimises instead, so the window
+// always stays within reach of the task bar.
+WindowAction WindowCommandAction(WindowCommand command, const TrayState& state, const WindowNow& now);
+
+// The commands that hide the window (F3 and its toolbar and pop-up twins) are disabled without a
+// notification area, with this tooltip.
+inline constexpr const char* kNoTrayTip = "通知領域(タスクトレイ)がないため使用できません";
+
+// The tray menu `PopTrayMain`.
+struct TrayMenuText {
+  std::string size;  // `PopTraySize`
+  std::string mini;  // `PopTrayMini`
+};
+TrayMenuText TrayMenuCaptions(bool window_shown, bool mini_mode);
+
+// The four tray items that open dialogs ("スケジュールの追加(&A)", "スケジュール一覧(&E)",
+// "メモの編集(&M)", "環境設定(&S)") are disabled while the window is locked in the tray by the
+// tray password.
+class TrayLock {
+ public:
+  // `TaskTraySet`: hiding with Passwd2 on locks.
+  void Hidden(bool passwd2) { locked_ = locked_ || passwd2; }
+  // The password was accepted, or it is not needed (no password file, Passwd2 off).
+  void Unlocked() { locked_ = false; }
+  bool ItemsEnabled() const { return !locked_; }
+
+ private:
+  bool locked_ = false;
+};
+
+// The day kind of the tray day: the month model's kind when it holds the day, else the kind by
+// weekday (1 Sunday ... 7 Saturday).
+int TrayDayKind(int model_kind, int weekday_number);
+// The text colour ($BBGGRR) of the day kind: SYU public holiday, KYU private holiday, SAT, SUN,
+// DAY every other day.
+int TrayDayColour(int day_kind, const store::ColorSettings& colours);
+
+// The tray tip "yyyy年m月d日(aaa)" and the application title while minimised "yyyy/m/d(aaa)".
+std::string TrayTip(const Date& today);
+std::string MinimisedTitle(const Date& today);
+
+// A hot key value: bit 15 Alt, bit 14 Ctrl, bit 13 Shift, the low byte the key code (letters and
+// digits their upper-case ASCII code, F1 to F12 codes 112 to 123).
+struct HotKeyParts {
+  bool alt = false;
+  bool ctrl = false;
+  bool shift = false;
+  int key = 0;
+  friend bool operator==(const HotKeyParts&, const HotKeyParts&) = default;
+};
+inline constexpr int kDefaultHotKey = 49235;  // Ctrl+Alt+S
+HotKeyParts HotKeyPartsOf(int shortcut);
+int HotKeyValue(const HotKeyParts& parts);
+// "Ctrl+Alt+S"; empty for no key.
+std::string HotKeyText(int shortcut);
+
+// The time of the next time signal "h:nn" after `now` for signal mode 1 (every full hour),
+// 2 (every half hour) or 3 (the times of the signal table, "hh:nn" each, wrapping round to the
+// table's first time); nothing in any other mode or with an empty table. Hour 24 is shown as 0.
+std::optional<std::string> NextSignalTime(int mode, const store::TimeOfDay& now, const std::vector<std::string>& table);
+// "次の時報は h:nn です".
+std::string SignalTip(const std::string& time);
+
+}  // namespace kal::mainwindow
