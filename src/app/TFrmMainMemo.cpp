@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "app/TFrmMain.h"
+#include "maintenance/TDlgPasswd.h"
 #include "mainwindow/MemoBox.h"
 #include "mainwindow/MemoDialogForm.h"
 #include "mainwindow/QtCalendarGrid.h"
@@ -61,6 +62,13 @@ void TFrmMain::BuildMemoPanels() {
     }
   };
   note_book_ = std::make_unique<mainwindow::NoteBook>(ports_.files, ports_.dialogs);
+  // The protected last tab asks for the program's password ("ノートのパスワードの入力:"); Cancel or
+  // three wrong entries go back to the first tab. With no password registered the warning is
+  // shown and the note opens, as at start-up.
+  note_book_->ask_password = [this] {
+    return maintenance::AskPassword(ports_.files, ports_.dialogs, session_.program_folder,
+                                    maintenance::kNoteLabel, this) != maintenance::PasswordCheck::Refused;
+  };
   note_panel_ = new mainwindow::QtNotePanel(*note_book_, ports_.dialogs, ports_.shell, session_.settings);
   note_panel_->program_folder = session_.program_folder;
   note_panel_->Open(session_.folders.note);

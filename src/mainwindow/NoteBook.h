@@ -41,8 +41,8 @@ std::string FileLinkUrl(const std::string& absolute_path);
 // ---- The protected note ----------------------------------------------------------------------------
 
 // Asked when the protected (last) tab is chosen through the tab control; true lets the note be
-// shown. Until the program password exists it says that the feature is not yet available and
-// refuses. This is the one place the password entry will take over.
+// shown. The window sets `NoteBook::ask_password` to the password entry; this default, for a
+// note book without a window, says that no password can be asked for here and refuses.
 bool AskNotePassword(platform::Dialogs& dialogs);
 inline constexpr const char* kNotePasswordCaption = "ノートのパスワード";
 inline constexpr const char* kNotePasswordUnavailable =
@@ -58,7 +58,7 @@ class NoteBook {
   // first tab becomes current. A file error is shown; the tabs are then empty.
   void Open(const std::string& note_folder, bool protection);
   void SetProtection(bool protection) { protection_ = protection; }
-  // The password gate (AskNotePassword unless a test or the password work sets another).
+  // The password gate (AskNotePassword unless the window or a test sets another).
   std::function<bool()> ask_password;
 
   const std::string& folder() const { return folder_; }

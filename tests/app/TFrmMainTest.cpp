@@ -1,18 +1,25 @@
 #include "app/TFrmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include "maintenance/TDlgPasswd.h"
+#include "mainwindow/QtNotePanel.h"
 #include "platform/Clock.h"
-#include "store/IniFile.h"
 #include "platform/FileSystem.h"
+#include "store/IniFile.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeShell.h"
 #include "support/QtTestHelpers.h"
@@ -319,6 +326,44 @@ TEST_F(TFrmMainTest, AfterARestoreTheWindowClosesWithoutWritingOverTheRestoredFi
   EXPECT_FALSE(dir.Exists("Kalendor.ini"));  // no exit-time layout write
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[1].text, "2個のファイルのリストア完了しました。\nKalendorを再起動して下さい。");
+}
+
+}  // namespace
+}  // namespace kal::app
+
+namespace kal::app {
+namespace {
+
+TEST_F(TFrmMainTest, TheProtectedNoteAsksForTheProgramPasswordAndCancelGoesBack) {
+  dir.WriteLines("Kalendor.ini", {"[Kalendor]", "Ver=5.71", "[Note]", "Password=1"});
+  dir.WriteLines("Note.lst", {"A", "秘密"});
+  dir.WriteLines("秘密.not", {"見せない"});
+  std::string error;
+  ASSERT_TRUE(maintenance::StorePassword(files, dir.path(), "abcd", &error));
+  auto w = Make();
+  QTabBar* tabs = w->NotePanel()->TabNote;
+  ASSERT_EQ(tabs->count(), 2);
+
+  QTimer::singleShot(0, [] {
+    auto* dlg = qobject_cast<maintenance::TDlgPasswd*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->LblPasswd->text(), QStringLiteral("ノートのパスワードの入力:"));
+    dlg->EdtPasswd->setText(QStringLiteral("abcd"));
+    dlg->BtnOk->click();
+    if (dlg->isVisible()) dlg->reject();
+  });
+  tabs->setCurrentIndex(1);
+  EXPECT_EQ(tabs->currentIndex(), 1);
+  EXPECT_EQ(w->NotePanel()->LstNote->count(), 1);
+
+  tabs->setCurrentIndex(0);
+  QTimer::singleShot(0, [] {
+    auto* dlg = qobject_cast<maintenance::TDlgPasswd*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    dlg->BtnCancel->click();
+  });
+  tabs->setCurrentIndex(1);
+  EXPECT_EQ(tabs->currentIndex(), 0);
 }
 
 }  // namespace
