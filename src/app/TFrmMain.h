@@ -223,6 +223,9 @@ class TFrmMain : public QMainWindow {
   // alarm sounds are on) with the next alarm's text as its tip, and the time-signal mark.
   void SetAlarmMark(bool pending, bool sound, const QString& tip);
   void SetSignalMark(bool on, const QString& tip);
+  // Both marks from today's alarm list, the time-signal setting and the clock (each refresh and
+  // each minute).
+  void StatusMarksUpdate();
   TFrmMainTrayParts& TrayParts() const { return *tray_; }
 
  protected:

@@ -10,9 +10,12 @@
 #include "app/TFrmMain.h"
 #include "mainwindow/GridDays.h"
 #include "mainwindow/TFrmMainLayout.h"
+#include "app/TFrmMainTray.h"
+#include "mainwindow/TrayRules.h"
 #include "platform/QtShell.h"
 #include "reminders/Addon.h"
 #include "reminders/QtReminders.h"
+#include "reminders/TimeSignal.h"
 #include "store/TextFile.h"
 
 namespace kal::app {
@@ -47,7 +50,9 @@ void TFrmMain::RemindersCreate() {
   reminders_->on_waiting = [this](bool waiting) { setEnabled(!waiting); };
   reminders_->on_status_time = [this](const std::string& text) {
     StatusPanel(1)->setText(QString::fromStdString(text));
+    StatusMarksUpdate();
   };
+  connect(reminders_, &reminders::Reminders::MinutePassed, this, &TFrmMain::StatusMarksUpdate);
   reminders_->Load(session_.settings,
                    {session_.program_folder, session_.folders.data, session_.folders.table});
   reminders_->RunBeforeStart();
@@ -107,6 +112,29 @@ void TFrmMain::GridMenuAddons(QMenu* menu, const store::Date& selected) {
     a->setObjectName(QStringLiteral("PopAddon%1").arg(++n));
     connect(a, &QAction::triggered, reminders_, [this, item] { reminders_->RunMenuAddon(item); });
   }
+}
+
+// ---- Status bar marks -------------------------------------------------------------------------
+
+void TFrmMain::StatusMarksUpdate() {
+  if (tray_->alarm_mark == nullptr) return;
+  const platform::LocalDateTime now = ports_.clock.Now();
+  const store::TimeOfDay time{now.hour, now.minute};
+  const bool today_held = alarms_date_ == now.date;
+  const mainwindow::AlarmMark alarm =
+      mainwindow::AlarmMarkOf(today_held ? model_->model().today_alarms : std::vector<std::string>{}, time, now.second);
+  SetAlarmMark(alarm.pending, session_.settings.alarm.sound, QString::fromStdString(alarm.tip));
+  const store::SignalSettings& signal = session_.settings.signal;
+  std::vector<std::string> table;
+  if (signal.mode == reminders::kSignalListed) {
+    try {
+      table = reminders::LoadSignalList(ports_.files, session_.folders.table);
+    } catch (const store::FileError&) {
+      // The reminders report an unreadable table; the mark then shows no next time.
+    }
+  }
+  const std::optional<std::string> next = mainwindow::NextSignalTime(signal.mode, time, table);
+  SetSignalMark(signal.mode != 0, next ? QString::fromStdString(mainwindow::SignalTip(*next)) : QString());
 }
 
 }  // namespace kal::app

@@ -2,6 +2,7 @@
 
 #include "model/MonthModel.h"
 #include "store/DatePattern.h"
+#include "store/ScheduleFile.h"
 
 namespace kal::mainwindow {
 
@@ -106,5 +107,23 @@ std::optional<std::string> NextSignalTime(int mode, const store::TimeOfDay& now,
 }
 
 std::string SignalTip(const std::string& time) { return "次の時報は " + time + " です"; }
+
+AlarmMark AlarmMarkOf(const std::vector<std::string>& today_alarms, const store::TimeOfDay& now, int second) {
+  AlarmMark mark;
+  const int current = now.hour * 60 + now.minute;
+  int next_start = 24 * 60;
+  for (const std::string& line : today_alarms) {
+    const store::ScheduleFields fields = store::ReadScheduleLine(line);
+    const std::optional<store::TimeOfDay> start = store::ParseTimeText(fields.start);
+    if (!start || (fields.alarm1 == 0 && fields.alarm2 == 0)) continue;
+    const int minute = start->hour * 60 + start->minute;
+    if (minute > current || (minute == current && second == 0)) mark.pending = true;
+    if (minute > current && minute < next_start) {
+      next_start = minute;
+      mark.tip = fields.start + (fields.end.empty() ? "" : "-" + fields.end) + " " + fields.title;
+    }
+  }
+  return mark;
+}
 
 }  // namespace kal::mainwindow

@@ -107,4 +107,15 @@ std::optional<std::string> NextSignalTime(int mode, const store::TimeOfDay& now,
 // "次の時報は h:nn です".
 std::string SignalTip(const std::string& time);
 
+// The status bar's alarm mark: shown while today still has an alarmed schedule whose start
+// (with seconds "00") has not passed; its tip is the next one starting after the current minute,
+// "hh:nn-hh:nn 件名" (without "-hh:nn" when it has no end). `today_alarms` are the schedule lines
+// of today's alarm list (CP932 bytes, as the month model holds them).
+struct AlarmMark {
+  bool pending = false;
+  std::string tip;
+  friend bool operator==(const AlarmMark&, const AlarmMark&) = default;
+};
+AlarmMark AlarmMarkOf(const std::vector<std::string>& today_alarms, const store::TimeOfDay& now, int second);
+
 }  // namespace kal::mainwindow

@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/QtDesktop.h"
+#include "store/ScheduleFile.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeShell.h"
 #include "support/QtTestHelpers.h"
@@ -329,6 +330,31 @@ TEST_F(TFrmMainTrayTest, TrayShowsTheDayNumberInTheSundayColour) {
 }
 
 // ---- Status bar marks ----------------------------------------------------------------------------
+
+TEST_F(TFrmMainTrayTest, StatusBarMarksFollowTodaysAlarmsAndTheSignalMode) {
+  store::ScheduleFields f;
+  f.day = 10;
+  f.start = "10:00";
+  f.end = "11:00";
+  f.alarm1 = 1;
+  f.title = "会議";
+  dir.Write("202612.sch", store::BuildScheduleLine(f).line + "\r\n");
+  auto w = Make([](store::Settings& s) { s.signal.mode = 1; });
+  w->TraySetup(false);
+  ShowReady(*w);
+  w->StatusMarksUpdate();
+  QLabel* alarm = w->StatusPanel(1)->findChild<QLabel*>(Q("SbrAlarmMark"));
+  QLabel* signal = w->StatusPanel(1)->findChild<QLabel*>(Q("SbrSignalMark"));
+  ASSERT_NE(alarm, nullptr);
+  EXPECT_FALSE(alarm->isHidden());
+  EXPECT_EQ(alarm->toolTip(), Q("10:00-11:00 会議"));
+  EXPECT_FALSE(signal->isHidden());
+  EXPECT_EQ(signal->toolTip(), Q("次の時報は 10:00 です"));
+  // Past its start the alarm mark goes.
+  clock.Set(platform::LocalDateTime{store::MakeDate(2026, 12, 10), 10, 1, 0});
+  w->StatusMarksUpdate();
+  EXPECT_TRUE(alarm->isHidden());
+}
 
 TEST_F(TFrmMainTrayTest, StatusBarMarksFollowTheirSetters) {
   auto w = Make();

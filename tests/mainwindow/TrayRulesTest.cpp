@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/MonthModel.h"
+#include "store/ScheduleFile.h"
 
 namespace kal::mainwindow {
 namespace {
@@ -154,6 +155,42 @@ TEST(TrayRulesTest, NextSignalTime) {
   }
   EXPECT_EQ(NextSignalTime(3, {10, 0}, {}), std::nullopt);
   EXPECT_EQ(SignalTip("11:00"), "次の時報は 11:00 です");
+}
+
+}  // namespace
+}  // namespace kal::mainwindow
+
+namespace kal::mainwindow {
+namespace {
+
+// A schedule line of today with a start, an end, an alarm code and a title.
+std::string AlarmLine(const char* start, const char* end, int alarm, const char* title) {
+  store::ScheduleFields f;
+  f.day = 11;
+  f.start = start;
+  f.end = end;
+  f.alarm1 = alarm;
+  f.title = title;
+  return store::BuildScheduleLine(f).line;
+}
+
+TEST(StatusAlarmMark, ShownUntilTheLastAlarmedStartPassesWithTheNextOneAsTip) {
+  const std::vector<std::string> alarms = {AlarmLine("09:00", "10:00", 1, "朝会"), AlarmLine("13:30", "", 2, "歯医者"),
+                                           AlarmLine("11:00", "12:00", 0, "無音")};
+  struct Case {
+    int hour, minute, second;
+    AlarmMark mark;
+  } cases[] = {
+      {8, 0, 0, {true, "09:00-10:00 朝会"}},
+      {9, 0, 0, {true, "13:30 歯医者"}},   // 09:00:00 has not passed yet; the tip is the next start
+      {13, 30, 0, {true, ""}},             // the last start, at its own second 0
+      {13, 30, 1, {false, ""}},
+      {23, 59, 0, {false, ""}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(AlarmMarkOf(alarms, {c.hour, c.minute}, c.second), c.mark) << c.hour << ":" << c.minute;
+  }
+  EXPECT_FALSE(AlarmMarkOf({}, {0, 0}, 0).pending);
 }
 
 }  // namespace
