@@ -24,8 +24,7 @@ void TFrmMain::ConnectListCommands() {
   for (const auto& c : commands) {
     QAction* a = Action(QString::fromLatin1(c.name));
     if (a == nullptr) continue;
-    // Export mode needs the export writers, the add-on list the add-on store.
-    if (c.mode == ListMode::Export && !listing::ExportWritersAvailable()) continue;
+    // The add-on list needs the add-on store.
     if (!listing::KindAvailable(c.kind) && c.kind == ListKind::Addon) continue;
     a->setEnabled(true);
     for (QObject* p = a->parent(); p != nullptr; p = p->parent())

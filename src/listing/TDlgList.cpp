@@ -40,12 +40,12 @@ constexpr int kRowRole = Qt::UserRole + 1;
 
 }  // namespace
 
-// The memo, ToDo and add-on entry dialogs and the export writers are plugged in here when they
-// are part of the program; until then their commands stay disabled.
+// The memo, ToDo and add-on entry dialogs are plugged in here when they are part of the program;
+// until then their commands stay disabled.
 bool EntryDialogAvailable(ListKind kind) {
   return kind == ListKind::Schedule || kind == ListKind::Holiday || kind == ListKind::Weather;
 }
-bool ExportWritersAvailable() { return false; }
+
 
 TDlgList::TDlgList(ListPorts ports, const app::Session& session, ListKind kind, ListMode mode,
                    const store::Date& reference, int main_top, int main_left, QWidget* parent)
@@ -254,6 +254,9 @@ void TDlgList::BuildControls() {
   connect(MenExc, &QAction::triggered, this, &TDlgList::MenExcClick);
   connect(MenSelectAll, &QAction::triggered, this, &TDlgList::MenSelectAllClick);
   connect(MenExit, &QAction::triggered, this, &QDialog::reject);
+  connect(MenExportCsv, &QAction::triggered, this, [this] { ExportClick(ExportFormat::Csv); });
+  connect(MenExportVcs, &QAction::triggered, this, [this] { ExportClick(ExportFormat::VCalendar); });
+  connect(MenExportIcs, &QAction::triggered, this, [this] { ExportClick(ExportFormat::ICalendar); });
   connect(CmbFile, &QComboBox::activated, this, &TDlgList::CmbFileChange);
   connect(BtnOk, &QPushButton::clicked, this, &TDlgList::BtnOkClick);
   connect(BtnClear, &QPushButton::clicked, this, &TDlgList::BtnClearClick);
@@ -385,9 +388,6 @@ void TDlgList::UpdateCommands() {
   for (const auto& [action, command] : commands) {
     action->setVisible(form_.CommandShown(command));
     bool enabled = form_.CommandEnabled(command, selected);
-    const bool is_export = command == ListCommand::ExportCsv || command == ListCommand::ExportVcs ||
-                           command == ListCommand::ExportIcs;
-    if (is_export) enabled = enabled && ExportWritersAvailable();
     if (command == ListCommand::Add || command == ListCommand::Change || command == ListCommand::Copy)
       enabled = enabled && entry;
     action->setEnabled(enabled);
@@ -588,6 +588,21 @@ void TDlgList::MenExcClick() {
     if (done || dialog.NeedsReload()) form_.EntryStored();
   });
   Fill();
+}
+
+void TDlgList::ExportClick(ExportFormat format) {
+  const QAction* item = format == ExportFormat::Csv ? MenExportCsv : format == ExportFormat::VCalendar ? MenExportVcs : MenExportIcs;
+  if (!item->isEnabled()) return;
+  const ListKind kind = form_.kind();
+  const auto rows = SelectedRows();
+  if (rows.empty()) return;
+  // The chooser starts in the kind's own folder.
+  const std::string& folder = kind == ListKind::Memo ? session_.folders.memo
+                              : kind == ListKind::Todo ? session_.folders.todo : session_.folders.data;
+  Guarded([&] {
+    const ExportSources sources = ExportSourcesOf(ports_.files, session_, ports_.clock.Now());
+    ExportToFile(ports_.dialogs, format, kind, rows, sources, folder);
+  });
 }
 
 void TDlgList::CaptureScheduleWidths() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Startup.h"
+#include "listing/ExportFile.h"
 #include "listing/ListForm.h"
 #include "listing/ListSession.h"
 
@@ -42,9 +43,8 @@ struct ListPorts {
 };
 
 // Whether the entry dialog of a kind is part of the program (memo, ToDo and add-on dialogs plug in
-// here), and whether the export writers are.
+// here).
 bool EntryDialogAvailable(ListKind kind);
-bool ExportWritersAvailable();
 
 class TDlgList : public QDialog {
   Q_OBJECT
@@ -106,6 +106,8 @@ class TDlgList : public QDialog {
   void BtnOkClick();
   void BtnClearClick();
   void LtvListColumnClick(int column);
+  // The export items: the selected rows, in list order, to a file chosen by the user.
+  void ExportClick(ExportFormat format);
 
  protected:
   void done(int result) override;

@@ -106,7 +106,11 @@ TEST_F(TDlgListTest, OpensForEachKindWithItsColumnsViewAndStatus) {
     if (c.rows >= 0) EXPECT_EQ(dlg->LtvList->topLevelItemCount(), c.rows) << c.caption;
     if (c.status != nullptr) EXPECT_EQ(dlg->SbrPanel2->text(), Q(c.status));
     EXPECT_FALSE(dlg->PnlFind->isVisible());
-    EXPECT_FALSE(dlg->MenExportCsv->isEnabled());  // until the export writers are part of the program
+    // The export items follow the selection (list views select the first row) and the kind's formats.
+    const bool selected = !dlg->LtvList->selectedItems().isEmpty();
+    EXPECT_EQ(dlg->MenExportCsv->isEnabled(), selected && c.kind != ListKind::Holiday) << c.caption;
+    EXPECT_EQ(dlg->MenExportIcs->isEnabled(), selected && (c.kind == ListKind::Schedule || c.kind == ListKind::Holiday))
+        << c.caption;
   }
   auto weather = Make(ListKind::Weather);
   EXPECT_EQ(weather->LtvList->topLevelItem(8)->text(2), Q("雨"));
@@ -254,20 +258,88 @@ TEST_F(TDlgListTest, BulkEditOfTheSelectedSchedules) {
 
 TEST_F(TDlgListTest, TheMainWindowsListCommandsOpenTheDialog) {
   app::TFrmMain main(app::MainWindowPorts{dialogs, shell, files, clock}, session);
-  for (const char* name : {"MenSchList", "MenHolidayList", "MenMemoList", "MenTodoList", "MenWeatherList", "MenSearch"}) {
+  const struct {
+    const char* name;
+    const char* caption;
+  } commands[] = {{"MenSchList", "スケジュール一覧"},     {"MenHolidayList", "祝日・休日・記念日一覧"},
+                  {"MenMemoList", "メモ一覧"},            {"MenTodoList", "ToDo一覧"},
+                  {"MenWeatherList", "天気情報一覧"},     {"MenSearch", "スケジュールの検索"},
+                  {"MenExport", "スケジュールのエクスポート"}};
+  for (const auto& c : commands) {
     QString caption;
+    int selected = -1;
     QTimer::singleShot(0, [&] {
       test::WaitUntil([&] { return test::FindModal() != nullptr; });
       if (auto* list = qobject_cast<TDlgList*>(test::FindModal())) {
         caption = list->windowTitle();
+        selected = static_cast<int>(list->SelectedRows().size());
         list->reject();
       }
     });
-    QAction* a = main.Action(QString::fromLatin1(name));
-    ASSERT_TRUE(a->isEnabled()) << name;
+    QAction* a = main.Action(QString::fromLatin1(c.name));
+    ASSERT_TRUE(a->isEnabled()) << c.name;
     a->trigger();
-    EXPECT_FALSE(caption.isEmpty()) << name;
+    EXPECT_EQ(caption, Q(c.caption)) << c.name;
+    // Export mode opens on the month with every row selected.
+    if (std::string(c.name) == "MenExport") EXPECT_EQ(selected, 3);
   }
+}
+
+TEST_F(TDlgListTest, ExportModeWritesTheSelectedSchedulesToTheChosenFile) {
+  auto dlg = Make(ListKind::Schedule, ListMode::Export);
+  EXPECT_EQ(dlg->windowTitle(), Q("スケジュールのエクスポート"));
+  EXPECT_EQ(Column(*dlg, 5), (QStringList{Q("朝会"), Q("Lunch"), Q("歯医者")}));
+  ASSERT_EQ(dlg->LtvList->selectedItems().size(), 3);
+  for (QAction* editing : {dlg->MenAdd, dlg->MenRep, dlg->MenDel, dlg->MenCopy, dlg->MenExc})
+    EXPECT_FALSE(editing->isVisible()) << editing->objectName().toStdString();
+  dlg->LtvList->topLevelItem(1)->setSelected(false);  // Lunch stays behind
+  ASSERT_TRUE(dlg->MenExportCsv->isEnabled());
+
+  const std::string path = dir.path() + "Sch.csv";
+  dialogs.file_names.push_back(path);
+  dlg->MenExportCsv->trigger();
+  ASSERT_EQ(dialogs.choosers.size(), 1u);
+  EXPECT_EQ(dialogs.choosers[0].title, "CSV形式で保存");
+  EXPECT_EQ(dialogs.choosers[0].filter, "CSV (カンマ区切り) (*.csv)| *.csv|すべてのファイル (*.*)|*.*");
+  EXPECT_EQ(dialogs.choosers[0].initial, session.folders.data + "Sch.csv");
+  EXPECT_TRUE(dialogs.shown.empty()) << dialogs.shown.front().text;
+  // The two rows in list order, the memo of 歯医者 from the detail file (its two comma-text items
+  // are two memo lines, joined by LF inside the field); CP932, CR LF.
+  EXPECT_EQ(dir.Read("Sch.csv"),
+            Sjis("\"開始日\",\"開始時刻\",\"終了日\",\"終了時刻\",\"件名\",\"場所\",\"分類\",\"内容\",\r\n"
+                 "\"2024/01/09\",\"09:00\",\"2024/01/09\",\"\",\"朝会\",\"\",\"\",\"\",\r\n"
+                 "\"2024/01/20\",\"\",\"2024/01/20\",\"\",\"歯医者\",\"\",\"\",\"予約番号\n42\",\r\n"));
+
+  // The same file again: the overwrite question; No keeps the file as it was.
+  const std::string before = dir.Read("Sch.csv");
+  dialogs.file_names.push_back(path);
+  dialogs.answers.push_back(platform::MsgAnswer::No);
+  dlg->LtvList->topLevelItem(0)->setSelected(false);
+  dlg->MenExportIcs->trigger();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "'Sch.csv' を上書きしますか？");
+  EXPECT_EQ(dialogs.shown[0].caption, "ファイルの保存");
+  EXPECT_EQ(dir.Read("Sch.csv"), before);
+
+  // A cancelled chooser writes nothing; with no row selected the items are disabled.
+  dialogs.file_names.push_back(std::nullopt);
+  dlg->MenExportVcs->trigger();
+  EXPECT_FALSE(dir.Exists("Sch.vcs"));
+  dlg->LtvList->clearSelection();
+  EXPECT_FALSE(dlg->MenExportCsv->isEnabled());
+  EXPECT_FALSE(dlg->MenExportVcs->isEnabled());
+}
+
+TEST_F(TDlgListTest, AnExportOfARowChangedSinceListingIsRefused) {
+  auto dlg = Make(ListKind::Schedule, ListMode::Export);
+  ASSERT_EQ(dlg->LtvList->selectedItems().size(), 3);
+  dir.Write("202401.sch", test::JoinCrLf({jan[1], jan[2]}));  // 朝会 went elsewhere meanwhile
+  dialogs.file_names.push_back(dir.path() + "Sch.vcs");
+  dlg->MenExportVcs->trigger();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "スケジュールが他で変更されています。\n最新の情報に更新してから操作して下さい。");
+  EXPECT_EQ(dialogs.shown[0].caption, "エクスポート");
+  EXPECT_FALSE(dir.Exists("Sch.vcs"));
 }
 
 }  // namespace
