@@ -9,6 +9,7 @@
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
+#include "todo/TodoFile.h"
 
 namespace kal::listing {
 namespace {
@@ -155,6 +156,15 @@ DeleteOutcome DeleteRows(platform::Dialogs& dialogs, const ListSource& source, L
     }
     case ListKind::Holiday: return DeleteHolidayRows(dialogs, source, rows);
     case ListKind::Memo: return DeleteMemoRows(dialogs, source, rows);
+    case ListKind::Todo: {
+      std::vector<todo::TodoRef> refs;
+      for (const ListRow& row : rows) refs.push_back({static_cast<std::size_t>(std::stoul(row.key())), row.line});
+      if (todo::DeleteTodos(source.fs, source.todo_folder, refs).status == todo::TodoStatus::Stale) {
+        todo::ShowTodoStale(dialogs);
+        return DeleteOutcome::Stale;
+      }
+      return DeleteOutcome::Deleted;
+    }
     default: return DeleteOutcome::Refused;
   }
 }

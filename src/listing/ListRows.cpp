@@ -12,6 +12,7 @@
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
+#include "todo/TodoFile.h"
 
 namespace kal::listing {
 namespace {
@@ -358,13 +359,36 @@ std::vector<ListRow> TodoRows(const std::vector<TodoListItem>& items, int view, 
   return rows;
 }
 
-// --- Stores that are plugged in here -------------------------------------------------------------
-// The ToDo list (Todokl.dat) and the add-on list (Addon.lst) are read through their own stores;
-// until those are part of the program these kinds list nothing and the dialog says so.
+// --- Stores read through their own subsystems -----------------------------------------------------
+// The ToDo list is read through the ToDo store; the add-on list (Addon.lst) is not listed yet.
 
-std::optional<std::vector<TodoListItem>> LoadTodoItems(const ListSource&) { return std::nullopt; }
+std::vector<TodoListItem> LoadTodoItems(const ListSource& source) {
+  const std::vector<std::string> records = todo::LoadTodoRecords(source.fs, source.todo_folder);
+  std::vector<TodoListItem> items;
+  items.reserve(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const std::string& record = records[i];
+    TodoListItem item;
+    item.index = static_cast<int>(i);
+    // A limit that is not a date counts as none, as everywhere else in the program.
+    const auto limit = todo::TodoLimit(record);
+    item.limit = limit ? store::DateText(*limit) : kNoLimitText;
+    if (const auto start = todo::TodoStart(record)) item.start = store::DateText(*start);
+    item.priority = todo::TodoPriority(record);
+    item.progress = todo::TodoProgress(record);
+    item.done = todo::TodoDone(record);
+    item.done_date = todo::TodoDoneDateText(record);
+    item.category = todo::TodoCategory(record);
+    item.memo_number = todo::MemoNumberField(todo::TodoMemoNumber(record));
+    item.title = todo::TodoSubject(record);
+    item.link = todo::TodoLink(record);
+    item.line = record;
+    items.push_back(std::move(item));
+  }
+  return items;
+}
 
-bool KindAvailable(ListKind kind) { return kind != ListKind::Todo && kind != ListKind::Addon; }
+bool KindAvailable(ListKind kind) { return kind != ListKind::Addon; }
 
 std::string KindUnavailableText(ListKind kind) {
   return KindName(kind) + "の一覧はこの版ではまだ表示できません。";
@@ -377,8 +401,7 @@ std::vector<ListRow> ListRows(const ListSource& source, ListKind kind, int view)
     case ListKind::Memo: return MemoRows(source, view);
     case ListKind::Weather: return WeatherRows(source, view);
     case ListKind::Todo:
-      if (auto items = LoadTodoItems(source)) return TodoRows(*items, view, source.today, source.wait);
-      return {};
+      return TodoRows(LoadTodoItems(source), view, source.today, source.wait);
     case ListKind::Addon: return {};
   }
   return {};

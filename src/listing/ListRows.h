@@ -128,10 +128,10 @@ inline constexpr const char* kNoLimitText = "期限なし";
 std::vector<ListRow> TodoRows(const std::vector<TodoListItem>& items, int view, const store::Date& today,
                               const TodoWaitRules& wait);
 
-// --- Kinds whose store is not part of this program yet -------------------------------------
+// --- Kinds read through their own stores ------------------------------------------------------
 
-// The ToDo records, or nothing while the ToDo store is not available.
-std::optional<std::vector<TodoListItem>> LoadTodoItems(const ListSource& source);
+// The ToDo records of Todokl.dat in file order (a missing file: none). Throws store::FileError.
+std::vector<TodoListItem> LoadTodoItems(const ListSource& source);
 // Whether rows of the kind can be read; a kind that cannot lists nothing and says why.
 bool KindAvailable(ListKind kind);
 // "ToDoの一覧はこの版では表示できません。" style text for the status bar.
