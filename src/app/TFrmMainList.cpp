@@ -5,6 +5,7 @@
 #include "app/TFrmMain.h"
 #include "listing/TDlgList.h"
 #include "mainwindow/TFrmMainLayout.h"
+#include "todo/QtTodoPanel.h"
 
 namespace kal::app {
 
@@ -35,13 +36,21 @@ void TFrmMain::ConnectListCommands() {
 }
 
 void TFrmMain::ShowDlgList(int kind, int mode) {
+  todo::QtTodoPanel* todo_panel = layout_ != nullptr ? layout_->TodoPanel() : nullptr;
+  // The ToDo panel's pending ticks are saved first, so that the list reads Todokl.dat as the
+  // panel shows it.
+  const bool ticks_saved = todo_panel != nullptr && todo_panel->ApplyPending();
   listing::TDlgList dialog({ports_.dialogs, ports_.files, ports_.shell, ports_.clock}, session_,
                            static_cast<listing::ListKind>(kind), static_cast<listing::ListMode>(mode), selected_date_,
                            geometry().top(), geometry().left(), this);
   dialog.exec();
   if (dialog.SavedLayout()) session_.settings.list = *dialog.SavedLayout();
-  if (dialog.Modified() == listing::kModified) {
-    // The ToDo list and the add-on table are reloaded here too once they are held by the window.
+  const bool modified = dialog.Modified() == listing::kModified;
+  // The panel lists the ToDo file as it is now: after its own ticks were saved, or after the
+  // list changed it.
+  if (todo_panel != nullptr && (ticks_saved || modified)) todo_panel->Reload();
+  if (modified) {
+    // The add-on table is reloaded here too once it is held by the window.
     if (layout_ != nullptr) layout_->SchUpdate();
     if (on_schedules_changed) on_schedules_changed();
   }

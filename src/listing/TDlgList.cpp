@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <memory>
+
 #include "app/TDlgHolidayInput.h"
 #include "app/TDlgWeather.h"
 #include "catalogues/Category.h"
@@ -23,10 +25,13 @@
 #include "catalogues/TDlgExc.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Shell.h"
 #include "schedule/TDlgSchInput.h"
 #include "store/DayFile.h"
 #include "store/HolidayFile.h"
 #include "store/TextFile.h"
+#include "todo/TDlgTodoInput.h"
+#include "todo/TodoFile.h"
 
 namespace kal::listing {
 namespace {
@@ -43,7 +48,7 @@ constexpr int kRowRole = Qt::UserRole + 1;
 // The memo, ToDo and add-on entry dialogs are plugged in here when they are part of the program;
 // until then their commands stay disabled.
 bool EntryDialogAvailable(ListKind kind) {
-  return kind == ListKind::Schedule || kind == ListKind::Holiday || kind == ListKind::Weather;
+  return kind == ListKind::Schedule || kind == ListKind::Holiday || kind == ListKind::Weather || kind == ListKind::Todo;
 }
 
 
@@ -567,11 +572,40 @@ void TDlgList::OpenEntry(int mode) {
         stored = dialog.exec() == QDialog::Accepted;
         break;
       }
+      case ListKind::Todo: stored = OpenTodoEntry(mode, row ? &*row : nullptr); break;
       default: return;
     }
   });
   if (stored) Guarded([this] { form_.EntryStored(); });
   Fill();
+}
+
+bool TDlgList::OpenTodoEntry(int mode, const ListRow* row) {
+  const store::Date today = ports_.clock.Now().date;
+  todo::TodoOpenRequest request;
+  request.kind = mode == 0 ? todo::TodoEntryKind::New : mode == 1 ? todo::TodoEntryKind::Edit : todo::TodoEntryKind::Copy;
+  request.date = today;
+  const std::string& folder = session_.folders.todo;
+  if (row != nullptr) {
+    // The record must still be the line the list read.
+    const std::vector<std::string> records = todo::LoadTodoRecords(ports_.files, folder);
+    const auto index = static_cast<std::size_t>(std::stoul(row->key()));
+    if (index >= records.size() || records[index] != row->line) {
+      todo::ShowTodoStale(ports_.dialogs);
+      form_.Refresh();
+      return false;
+    }
+    request.source = todo::TodoRef{index, row->line};
+  }
+  const std::vector<std::string> memos = todo::LoadTodoMemos(ports_.files, folder);
+  std::vector<std::string> source_memo;
+  if (request.source) source_memo = todo::TodoMemoOf(memos, todo::TodoMemoNumber(request.source->line));
+  static platform::PosixProcesses processes;
+  todo::TDlgTodoInput dialog({ports_.dialogs, ports_.files, ports_.shell, processes, ports_.clock}, session_,
+                             todo::OpenTodoForm(request, today, source_memo, memos.size()), this);
+  const bool stored = dialog.exec() == QDialog::Accepted;
+  if (!stored && dialog.NeedsReload()) form_.Refresh();
+  return stored;
 }
 
 void TDlgList::MenExcClick() {
@@ -600,7 +634,12 @@ void TDlgList::ExportClick(ExportFormat format) {
   const std::string& folder = kind == ListKind::Memo ? session_.folders.memo
                               : kind == ListKind::Todo ? session_.folders.todo : session_.folders.data;
   Guarded([&] {
-    const ExportSources sources = ExportSourcesOf(ports_.files, session_, ports_.clock.Now());
+    ExportSources sources = ExportSourcesOf(ports_.files, session_, ports_.clock.Now());
+    if (kind == ListKind::Todo) {
+      // The detail lines of each item from Todokl.dtl, read once.
+      auto memos = std::make_shared<std::vector<std::string>>(todo::LoadTodoMemos(ports_.files, session_.folders.todo));
+      sources.todo_memo = [memos](const ListRow& row) { return todo::TodoMemoOf(*memos, todo::TodoMemoNumber(row.line)); };
+    }
     ExportToFile(ports_.dialogs, format, kind, rows, sources, folder);
   });
 }

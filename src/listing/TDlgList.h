@@ -121,6 +121,9 @@ class TDlgList : public QDialog {
   void Guarded(const std::function<void()>& work);
   // The entry dialogs: `mode` 0 new, 1 change, 3 copy.
   void OpenEntry(int mode);
+  // The ToDo entry dialog for a new item (`row` null) or the row's item; whether it stored.
+  // Throws store::FileError.
+  bool OpenTodoEntry(int mode, const ListRow* row);
   SearchConditions Conditions() const;
   void CaptureScheduleWidths();
   void FormCloseQuery();

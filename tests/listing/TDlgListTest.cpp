@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -20,6 +21,8 @@
 #include "listing/ListFixtures.h"
 #include "schedule/TDlgSchInput.h"
 #include "store/TextFile.h"
+#include "todo/TDlgTodoInput.h"
+#include "todo/TodoFile.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeShell.h"
 #include "support/QtTestHelpers.h"
@@ -94,7 +97,7 @@ TEST_F(TDlgListTest, OpensForEachKindWithItsColumnsViewAndStatus) {
       {ListKind::Memo, "メモ一覧", {"No", "日付", "内容"}, 1, "2024年1月のメモ [1件]"},
       {ListKind::Todo, "ToDo一覧",
        {"No", "状況", "期限", "残日数", "開始日", "優先度", "件名", "分類", "進捗", "処理日", "ﾒﾓ", "ﾌｧｲﾙ"}, 0,
-       "ToDoの一覧はこの版ではまだ表示できません。"},
+       "未処理のToDo [0件]"},
       {ListKind::Weather, "天気情報一覧", {"", "日付", "天気", "最高気温", "最低気温", "降水確率"}, 31,
        "2024年1月の天気情報 [31件]"},
   };
@@ -281,7 +284,9 @@ TEST_F(TDlgListTest, TheMainWindowsListCommandsOpenTheDialog) {
     a->trigger();
     EXPECT_EQ(caption, Q(c.caption)) << c.name;
     // Export mode opens on the month with every row selected.
-    if (std::string(c.name) == "MenExport") EXPECT_EQ(selected, 3);
+    if (std::string(c.name) == "MenExport") {
+      EXPECT_EQ(selected, 3);
+    }
   }
 }
 
@@ -340,6 +345,90 @@ TEST_F(TDlgListTest, AnExportOfARowChangedSinceListingIsRefused) {
   EXPECT_EQ(dialogs.shown[0].text, "スケジュールが他で変更されています。\n最新の情報に更新してから操作して下さい。");
   EXPECT_EQ(dialogs.shown[0].caption, "エクスポート");
   EXPECT_FALSE(dir.Exists("Sch.vcs"));
+}
+
+class TDlgListTodoTest : public TDlgListTest {
+ protected:
+  TDlgListTodoTest() {
+    auto record = [](const char* subject, int day, int memo) {
+      todo::TodoFields f;
+      f.limit = MakeDate(2024, 1, day);
+      f.subject = subject;
+      f.category = "仕事";
+      f.memo = memo;
+      return todo::BuildTodoRecord(f).line;
+    };
+    records = {record("報告書", 12, 1), record("電話", 15, 0)};
+    EXPECT_EQ(session.folders.todo, dir.path());  // the ToDo files live in the program folder
+    dir.Write("Todokl.dat", test::JoinCrLf(records));
+    dir.Write("Todokl.dtl", test::JoinCrLf({Sjis("0001,表紙,目次")}));
+  }
+  std::string Todo() { return dir.Read("Todokl.dat"); }
+  std::vector<std::string> records;
+};
+
+TEST_F(TDlgListTodoTest, ChangeOpensTheToDoEntryDialogOnTheRow) {
+  auto dlg = Make(ListKind::Todo);
+  ASSERT_EQ(Column(*dlg, 6), (QStringList{Q("報告書"), Q("電話")}));
+  EXPECT_TRUE(dlg->MenAdd->isEnabled());
+  EXPECT_TRUE(dlg->MenCopy->isEnabled());
+  dlg->LtvList->setCurrentItem(dlg->LtvList->topLevelItem(0));
+  QString caption, subject, memo;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* entry = qobject_cast<todo::TDlgTodoInput*>(test::FindModal());
+    if (entry == nullptr) {
+      if (test::FindModal() != nullptr) test::FindModal()->close();
+      return;
+    }
+    caption = entry->windowTitle();
+    subject = entry->CmbTitle->currentText();
+    memo = entry->MemTodo->toPlainText();
+    entry->CmbTitle->lineEdit()->setText(Q("報告書の提出"));
+    entry->BtnOk->click();
+  });
+  dlg->MenRep->trigger();
+  EXPECT_EQ(caption, Q("ToDoの訂正"));
+  EXPECT_EQ(subject, Q("報告書"));
+  EXPECT_EQ(memo, Q("表紙\n目次"));
+  EXPECT_EQ(dlg->Modified(), kModified);
+  EXPECT_EQ(Column(*dlg, 6), (QStringList{Q("報告書の提出"), Q("電話")}));
+  const auto stored = store::SplitLines(Todo());
+  ASSERT_EQ(stored.size(), 2u);
+  EXPECT_EQ(todo::TodoSubject(stored[0]), "報告書の提出");
+  EXPECT_EQ(stored[1], records[1]);
+}
+
+TEST_F(TDlgListTodoTest, AChangedRecordIsRefusedBeforeTheDialogOpens) {
+  auto dlg = Make(ListKind::Todo);
+  dir.Write("Todokl.dat", test::JoinCrLf({records[1], records[0]}));
+  dlg->LtvList->setCurrentItem(dlg->LtvList->topLevelItem(0));
+  bool opened = false;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* modal = test::FindModal()) {
+      opened = true;
+      modal->close();
+    }
+  });
+  dlg->MenRep->trigger();
+  EXPECT_FALSE(opened);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "ToDoが他で変更されています。\n最新の情報に更新してから操作して下さい。");
+  // The list was read again.
+  EXPECT_EQ(Column(*dlg, 6), (QStringList{Q("報告書"), Q("電話")}));
+  EXPECT_EQ(dlg->LtvList->topLevelItem(0)->text(0), QStringLiteral("1"));
+}
+
+TEST_F(TDlgListTodoTest, ACsvExportCarriesTheItemsMemo) {
+  auto dlg = Make(ListKind::Todo);
+  dlg->LtvList->selectAll();
+  dialogs.file_names.push_back(dir.path() + "Todo.csv");
+  dlg->MenExportCsv->trigger();
+  EXPECT_EQ(dialogs.choosers.at(0).initial, session.folders.todo + "Todo.csv");
+  EXPECT_EQ(dir.Read("Todo.csv"),
+            Sjis("状況,期限,開始日,優先度,件名,分類,進捗,処理日,ﾒﾓ,内容\r\n"
+                 "未処理,2024/01/12,,A,報告書,仕事,0%,,有,\"表紙\n目次\"\r\n"
+                 "未処理,2024/01/15,,A,電話,仕事,0%,,,\r\n"));
 }
 
 }  // namespace
