@@ -36,6 +36,8 @@ void TFrmMain::ConnectListCommands() {
 }
 
 void TFrmMain::ShowDlgList(int kind, int mode) {
+  // The memo box is saved first, so that the list reads and edits the memo files as shown.
+  if (!MemDailyUpdate()) return;
   todo::QtTodoPanel* todo_panel = layout_ != nullptr ? layout_->TodoPanel() : nullptr;
   // The ToDo panel's pending ticks are saved first, so that the list reads Todokl.dat as the
   // panel shows it.
@@ -51,6 +53,7 @@ void TFrmMain::ShowDlgList(int kind, int mode) {
   if (todo_panel != nullptr && (ticks_saved || modified)) todo_panel->Reload();
   if (modified) {
     // The add-on table is reloaded here too once it is held by the window.
+    MemoBoxReload();
     if (layout_ != nullptr) layout_->SchUpdate();
     if (on_schedules_changed) on_schedules_changed();
   }

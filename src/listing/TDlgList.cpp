@@ -26,9 +26,11 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "mainwindow/TDlgMemo.h"
 #include "schedule/TDlgSchInput.h"
 #include "store/DayFile.h"
 #include "store/HolidayFile.h"
+#include "store/MemoFile.h"
 #include "store/TextFile.h"
 #include "todo/TDlgTodoInput.h"
 #include "todo/TodoFile.h"
@@ -48,7 +50,8 @@ constexpr int kRowRole = Qt::UserRole + 1;
 // The memo, ToDo and add-on entry dialogs are plugged in here when they are part of the program;
 // until then their commands stay disabled.
 bool EntryDialogAvailable(ListKind kind) {
-  return kind == ListKind::Schedule || kind == ListKind::Holiday || kind == ListKind::Weather || kind == ListKind::Todo;
+  return kind == ListKind::Schedule || kind == ListKind::Holiday || kind == ListKind::Weather || kind == ListKind::Todo ||
+         kind == ListKind::Memo;
 }
 
 
@@ -573,6 +576,7 @@ void TDlgList::OpenEntry(int mode) {
         break;
       }
       case ListKind::Todo: stored = OpenTodoEntry(mode, row ? &*row : nullptr); break;
+      case ListKind::Memo: stored = OpenMemoEntry(row ? &*row : nullptr); break;
       default: return;
     }
   });
@@ -605,6 +609,22 @@ bool TDlgList::OpenTodoEntry(int mode, const ListRow* row) {
                              todo::OpenTodoForm(request, today, source_memo, memos.size()), this);
   const bool stored = dialog.exec() == QDialog::Accepted;
   if (!stored && dialog.NeedsReload()) form_.Refresh();
+  return stored;
+}
+
+bool TDlgList::OpenMemoEntry(const ListRow* row) {
+  // A row names its memo by its file name ("yyyymmdd" or "yyyymm"); a new memo is the reference day's.
+  std::optional<store::MemoId> id = store::MemoId::OfDay(form_.source().reference);
+  if (row != nullptr) id = store::ParseMemoFileName(row->key() + store::kMemoExtension);
+  if (!id) return false;
+  const std::string& folder = session_.folders.memo;
+  mainwindow::MemoDialogForm memo(ports_.files);
+  const auto failed = memo.OpenMemo(folder, *id);
+  const auto& settings = session_.settings;
+  const auto look = mainwindow::MemoLookOf(settings.font.memo, settings.color.mem, settings.memo.tab, 0);
+  const bool stored = mainwindow::ShowDlgMemo(ports_.dialogs, memo, failed, look, this, pos() + QPoint(16, 24));
+  // A memo emptied in the dialog leaves no file behind.
+  if (stored) store::RemoveIfEmpty(ports_.files, memo.path());
   return stored;
 }
 

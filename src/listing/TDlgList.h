@@ -124,6 +124,8 @@ class TDlgList : public QDialog {
   // The ToDo entry dialog for a new item (`row` null) or the row's item; whether it stored.
   // Throws store::FileError.
   bool OpenTodoEntry(int mode, const ListRow* row);
+  // The memo dialog for the row's memo, or the reference day's for a new one. Throws store::FileError.
+  bool OpenMemoEntry(const ListRow* row);
   SearchConditions Conditions() const;
   void CaptureScheduleWidths();
   void FormCloseQuery();

@@ -17,6 +17,7 @@
 
 #include "app/TDlgHolidayInput.h"
 #include "app/TFrmMain.h"
+#include "mainwindow/TDlgMemo.h"
 #include "catalogues/TDlgExc.h"
 #include "listing/ListFixtures.h"
 #include "schedule/TDlgSchInput.h"
@@ -345,6 +346,34 @@ TEST_F(TDlgListTest, AnExportOfARowChangedSinceListingIsRefused) {
   EXPECT_EQ(dialogs.shown[0].text, "スケジュールが他で変更されています。\n最新の情報に更新してから操作して下さい。");
   EXPECT_EQ(dialogs.shown[0].caption, "エクスポート");
   EXPECT_FALSE(dir.Exists("Sch.vcs"));
+}
+
+TEST_F(TDlgListTest, AMonthMemoRowOpensTheMemoDialogAndAnEmptiedMemoGoes) {
+  dir.WriteLines("202401.mem", {"月のメモ"});
+  auto dlg = Make(ListKind::Memo);
+  dlg->SetView(kViewAll);
+  ASSERT_EQ(Column(*dlg, 0), (QStringList{QStringLiteral("202401"), QStringLiteral("20240109")}));
+  ASSERT_TRUE(dlg->MenRep->isEnabled());
+  dlg->LtvList->setCurrentItem(dlg->LtvList->topLevelItem(0));
+  QString caption, text;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* memo = qobject_cast<mainwindow::TDlgMemo*>(test::FindModal());
+    if (memo == nullptr) {
+      if (test::FindModal() != nullptr) test::FindModal()->close();
+      return;
+    }
+    caption = memo->windowTitle();
+    text = memo->MemText->toPlainText();
+    memo->MemText->clear();
+    memo->BtnOk->click();
+  });
+  dlg->MenRep->trigger();
+  EXPECT_EQ(caption, Q("2024年1月のメモ"));
+  EXPECT_EQ(text, Q("月のメモ\n"));
+  EXPECT_FALSE(dir.Exists("202401.mem"));
+  EXPECT_EQ(dlg->Modified(), kModified);
+  EXPECT_EQ(Column(*dlg, 0), QStringList{QStringLiteral("20240109")});
 }
 
 class TDlgListTodoTest : public TDlgListTest {
