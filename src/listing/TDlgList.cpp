@@ -16,8 +16,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-#include <memory>
-
 #include "app/TDlgHolidayInput.h"
 #include "app/TDlgWeather.h"
 #include "catalogues/Category.h"
@@ -654,12 +652,7 @@ void TDlgList::ExportClick(ExportFormat format) {
   const std::string& folder = kind == ListKind::Memo ? session_.folders.memo
                               : kind == ListKind::Todo ? session_.folders.todo : session_.folders.data;
   Guarded([&] {
-    ExportSources sources = ExportSourcesOf(ports_.files, session_, ports_.clock.Now());
-    if (kind == ListKind::Todo) {
-      // The detail lines of each item from Todokl.dtl, read once.
-      auto memos = std::make_shared<std::vector<std::string>>(todo::LoadTodoMemos(ports_.files, session_.folders.todo));
-      sources.todo_memo = [memos](const ListRow& row) { return todo::TodoMemoOf(*memos, todo::TodoMemoNumber(row.line)); };
-    }
+    const ExportSources sources = ExportSourcesOf(ports_.files, session_, ports_.clock.Now());
     ExportToFile(ports_.dialogs, format, kind, rows, sources, folder);
   });
 }
