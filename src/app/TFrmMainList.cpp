@@ -5,6 +5,7 @@
 #include "app/TFrmMain.h"
 #include "listing/TDlgList.h"
 #include "mainwindow/TFrmMainLayout.h"
+#include "reminders/QtReminders.h"
 #include "todo/QtTodoPanel.h"
 
 namespace kal::app {
@@ -25,8 +26,6 @@ void TFrmMain::ConnectListCommands() {
   for (const auto& c : commands) {
     QAction* a = Action(QString::fromLatin1(c.name));
     if (a == nullptr) continue;
-    // The add-on list needs the add-on store.
-    if (!listing::KindAvailable(c.kind) && c.kind == ListKind::Addon) continue;
     a->setEnabled(true);
     for (QObject* p = a->parent(); p != nullptr; p = p->parent())
       if (auto* menu = qobject_cast<QMenu*>(p)) menu->menuAction()->setEnabled(true);
@@ -52,8 +51,8 @@ void TFrmMain::ShowDlgList(int kind, int mode) {
   // list changed it.
   if (todo_panel != nullptr && (ticks_saved || modified)) todo_panel->Reload();
   if (modified) {
-    // The add-on table is reloaded here too once it is held by the window.
     MemoBoxReload();
+    if (reminders_ != nullptr) reminders_->ReloadAddons();
     if (layout_ != nullptr) layout_->SchUpdate();
     if (on_schedules_changed) on_schedules_changed();
   }

@@ -69,7 +69,6 @@ listing::ListForm ListFormFromArgs(CliContext& context, const std::vector<std::s
                          search ? listing::ListMode::Search : listing::ListMode::List);
   const listing::SortState sort = listing::InitialSort(*kind, session.settings.list);
   form.SetSort(sort.column, sort.direction);
-  if (!listing::KindAvailable(*kind)) *context.err << listing::KindUnavailableText(*kind) << '\n';
   if (search) {
     // The not-found message is the dialog's; here the count line says it.
     if (auto failure = form.Search(nullptr, conditions)) throw CliError{failure->message};

@@ -12,6 +12,7 @@
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
+#include "reminders/Addon.h"
 #include "todo/TodoFile.h"
 
 namespace kal::listing {
@@ -360,7 +361,7 @@ std::vector<ListRow> TodoRows(const std::vector<TodoListItem>& items, int view, 
 }
 
 // --- Stores read through their own subsystems -----------------------------------------------------
-// The ToDo list is read through the ToDo store; the add-on list (Addon.lst) is not listed yet.
+// The ToDo list and the add-on list (Addon.lst) are read through their own stores.
 
 std::vector<TodoListItem> LoadTodoItems(const ListSource& source) {
   const std::vector<std::string> records = todo::LoadTodoRecords(source.fs, source.todo_folder);
@@ -388,11 +389,24 @@ std::vector<TodoListItem> LoadTodoItems(const ListSource& source) {
   return items;
 }
 
-bool KindAvailable(ListKind kind) { return kind != ListKind::Addon; }
-
-std::string KindUnavailableText(ListKind kind) {
-  return KindName(kind) + "の一覧はこの版ではまだ表示できません。";
+std::vector<ListRow> AddonRows(const std::vector<std::string>& lines) {
+  std::vector<ListRow> rows;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const reminders::AddonEntry entry = reminders::ReadAddonLine(lines[i]);
+    std::string timing = entry.timing;
+    if (timing == reminders::kTimingBeforeStart) timing = "起動前";
+    else if (timing == reminders::kTimingAfterStart) timing = "起動後";
+    else if (timing == reminders::kTimingCalendar) timing = "スケジュール表";
+    ListRow row;
+    row.line = lines[i];
+    row.checked = entry.enabled;
+    row.cells = {" " + std::to_string(i), entry.enabled ? "有効" : "無効", timing, entry.program};
+    rows.push_back(std::move(row));
+  }
+  return rows;
 }
+
+
 
 std::vector<ListRow> ListRows(const ListSource& source, ListKind kind, int view) {
   switch (kind) {
@@ -402,7 +416,7 @@ std::vector<ListRow> ListRows(const ListSource& source, ListKind kind, int view)
     case ListKind::Weather: return WeatherRows(source, view);
     case ListKind::Todo:
       return TodoRows(LoadTodoItems(source), view, source.today, source.wait);
-    case ListKind::Addon: return {};
+    case ListKind::Addon: return AddonRows(reminders::LoadAddonLines(source.fs, source.program_folder));
   }
   return {};
 }

@@ -25,6 +25,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "mainwindow/TDlgMemo.h"
+#include "reminders/Addon.h"
+#include "reminders/TDlgAddonInput.h"
 #include "schedule/TDlgSchInput.h"
 #include "store/DayFile.h"
 #include "store/HolidayFile.h"
@@ -43,13 +45,20 @@ store::Date FromQDate(const QDate& d) { return store::MakeDate(d.year(), d.month
 
 constexpr int kRowRole = Qt::UserRole + 1;
 
+// An Addon.lst line with its enabled flag (byte 6) set; every other byte stays as stored.
+std::string WithEnabled(std::string line, bool enabled) {
+  if (line.size() < 6) line.resize(6, ' ');
+  line[5] = enabled ? '1' : '0';
+  return line;
+}
+
 }  // namespace
 
 // The memo, ToDo and add-on entry dialogs are plugged in here when they are part of the program;
 // until then their commands stay disabled.
 bool EntryDialogAvailable(ListKind kind) {
   return kind == ListKind::Schedule || kind == ListKind::Holiday || kind == ListKind::Weather || kind == ListKind::Todo ||
-         kind == ListKind::Memo;
+         kind == ListKind::Memo || kind == ListKind::Addon;
 }
 
 
@@ -290,6 +299,13 @@ void TDlgList::BuildControls() {
   connect(LtvList, &QTreeWidget::itemDoubleClicked, this, [this] { MenRepClick(); });
   connect(LtvList, &QTreeWidget::itemSelectionChanged, this, &TDlgList::UpdateCommands);
   connect(LtvList, &QTreeWidget::itemActivated, this, [this] { MenRepClick(); });
+  // An add-on's check box is its enabled flag: the state text follows at once, the file when the
+  // page closes or an entry dialog opens.
+  connect(LtvList, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+    if (form_.kind() != ListKind::Addon || column != 0) return;
+    item->setText(1, item->checkState(0) == Qt::Checked ? QStringLiteral("有効") : QStringLiteral("無効"));
+    addon_checked_ = true;
+  });
 }
 
 void TDlgList::BuildColumns() {
@@ -518,6 +534,20 @@ void TDlgList::MenDelClick() {
 }
 
 void TDlgList::OpenEntry(int mode) {
+  if (form_.kind() == ListKind::Addon && addon_checked_) {
+    // The check boxes are stored first; the current row is found again by its line as stored.
+    std::string wanted;
+    if (const QTreeWidgetItem* current = LtvList->currentItem())
+      wanted = WithEnabled(form_.rows().at(static_cast<std::size_t>(current->data(0, kRowRole).toInt())).line,
+                           current->checkState(0) == Qt::Checked);
+    if (!AddonUpdate()) return;
+    Fill();
+    for (int i = 0; i < LtvList->topLevelItemCount(); ++i) {
+      QTreeWidgetItem* item = LtvList->topLevelItem(i);
+      if (form_.rows().at(static_cast<std::size_t>(item->data(0, kRowRole).toInt())).line == wanted)
+        LtvList->setCurrentItem(item);
+    }
+  }
   std::optional<ListRow> row;
   if (mode != 0) {
     QTreeWidgetItem* current = LtvList->currentItem();
@@ -575,6 +605,15 @@ void TDlgList::OpenEntry(int mode) {
       }
       case ListKind::Todo: stored = OpenTodoEntry(mode, row ? &*row : nullptr); break;
       case ListKind::Memo: stored = OpenMemoEntry(row ? &*row : nullptr); break;
+      case ListKind::Addon: {
+        const auto addon_mode = mode == 0 ? reminders::AddonFormMode::Add
+                                : mode == 1 ? reminders::AddonFormMode::Change : reminders::AddonFormMode::Copy;
+        std::optional<std::string> old_line;
+        if (row) old_line = row->line;
+        reminders::TDlgAddonInput dialog(ports_.files, ports_.dialogs, session_.program_folder, addon_mode, old_line, this);
+        stored = dialog.exec() == QDialog::Accepted;
+        break;
+      }
       default: return;
     }
   });
@@ -662,8 +701,36 @@ void TDlgList::CaptureScheduleWidths() {
     layout_.widths[static_cast<std::size_t>(c)] = LtvList->columnWidth(c);
 }
 
+bool TDlgList::AddonUpdate() {
+  if (form_.kind() != ListKind::Addon || !addon_checked_) return true;
+  bool done = false;
+  Guarded([&] {
+    std::vector<std::string> lines = reminders::LoadAddonLines(ports_.files, session_.program_folder);
+    for (int i = 0; i < LtvList->topLevelItemCount(); ++i) {
+      const QTreeWidgetItem* item = LtvList->topLevelItem(i);
+      const ListRow& row = form_.rows().at(static_cast<std::size_t>(item->data(0, kRowRole).toInt()));
+      const auto index = static_cast<std::size_t>(std::stoul(row.key()));
+      if (index >= lines.size() || lines[index] != row.line) {
+        ports_.dialogs.Error(reminders::kAddonStale, reminders::kAddonStaleCaption);
+        form_.Refresh();
+        return;
+      }
+      lines[index] = WithEnabled(lines[index], item->checkState(0) == Qt::Checked);
+    }
+    reminders::SaveAddonLines(ports_.files, session_.program_folder, lines);
+    done = true;
+    form_.EntryStored();
+  });
+  addon_checked_ = false;
+  if (!done) Fill();
+  return done;
+}
+
 void TDlgList::FormCloseQuery() {
-  if (form_.kind() == ListKind::Addon) return;
+  if (form_.kind() == ListKind::Addon) {
+    AddonUpdate();
+    return;
+  }
   if (form_.kind() == ListKind::Schedule) CaptureScheduleWidths();
   layout_.top = geometry().top();
   layout_.left = geometry().left();

@@ -126,6 +126,9 @@ class TDlgList : public QDialog {
   bool OpenTodoEntry(int mode, const ListRow* row);
   // The memo dialog for the row's memo, or the reference day's for a new one. Throws store::FileError.
   bool OpenMemoEntry(const ListRow* row);
+  // Writes the add-on check boxes to Addon.lst when one was toggled; false when the file changed
+  // meanwhile (the message has been shown and the page read again) or could not be written.
+  bool AddonUpdate();
   SearchConditions Conditions() const;
   void CaptureScheduleWidths();
   void FormCloseQuery();
@@ -136,6 +139,7 @@ class TDlgList : public QDialog {
   ListLayout layout_;
   ListLayout opened_layout_;
   bool sort_clicked_ = false;
+  bool addon_checked_ = false;  // an add-on check box was toggled since the last update
   std::optional<store::ListSettings> saved_layout_;
 };
 

@@ -178,5 +178,22 @@ TEST(TodoDelete, SelectedItemsGoWithTheirMemosAndAChangedListIsRefused) {
   EXPECT_EQ(folder.Read("Todokl.dat"), test::JoinCrLf({records[1], records[0], records[2]}));
 }
 
+TEST(AddonDelete, TheSelectedLinesGoAndAChangedListIsRefused) {
+  test::TempFolder folder;
+  platform::PosixFileSystem fs;
+  test::FakeDialogs dialogs;
+  folder.Write("Addon.lst", "CALEN11 /bin/date\r\nKIDOU11 /bin/true\r\nSTART00 /bin/sync\r\n");
+  const ListSource source = test::SourceIn(fs, folder, MakeDate(2024, 1, 1));
+  const auto rows = ListRows(source, ListKind::Addon, 1);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(DeleteRows(dialogs, source, ListKind::Addon, {rows[0], rows[2]}), DeleteOutcome::Deleted);
+  EXPECT_EQ(dialogs.shown.back().caption, "アドオンの削除");
+  EXPECT_EQ(folder.Read("Addon.lst"), "KIDOU11 /bin/true\r\n");
+  // rows[1] now stands at index 0: its index no longer names it.
+  EXPECT_EQ(DeleteRows(dialogs, source, ListKind::Addon, {rows[1]}), DeleteOutcome::Stale);
+  EXPECT_EQ(dialogs.shown.back().text, "アドオン一覧が他で変更されています。\n最新の情報に更新してから操作して下さい。");
+  EXPECT_EQ(folder.Read("Addon.lst"), "KIDOU11 /bin/true\r\n");
+}
+
 }  // namespace
 }  // namespace kal::listing

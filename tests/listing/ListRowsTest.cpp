@@ -266,7 +266,6 @@ TEST(ListRows, TodoRowsComeFromTodoklDat) {
   };
   folder.Write("Todokl.dat", test::JoinCrLf(records));
   const ListSource source = test::SourceIn(fs, folder, MakeDate(2024, 1, 10));
-  EXPECT_TRUE(KindAvailable(ListKind::Todo));
   const auto rows = ListRows(source, ListKind::Todo, kViewAll);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].key(), "0");
@@ -285,15 +284,21 @@ TEST(ListRows, TodoRowsComeFromTodoklDat) {
   EXPECT_TRUE(ListRows(test::SourceIn(fs, empty, MakeDate(2024, 1, 10)), ListKind::Todo, kViewAll).empty());
 }
 
-TEST(ListRows, TheAddonKindListsNothingAndSaysSo) {
+TEST(ListRows, AddonRowsComeFromAddonLst) {
   test::TempFolder folder;
   platform::PosixFileSystem fs;
-  folder.Write("Addon.lst", "1,0,notepad\r\n");
-  const ListSource source = test::SourceIn(fs, folder, MakeDate(2024, 1, 10));
-  EXPECT_FALSE(KindAvailable(ListKind::Addon));
-  EXPECT_TRUE(ListRows(source, ListKind::Addon, 1).empty());
-  EXPECT_EQ(KindUnavailableText(ListKind::Addon), "アドオンの一覧はこの版ではまだ表示できません。");
-  EXPECT_TRUE(KindAvailable(ListKind::Schedule));
+  const std::vector<std::string> lines = {"12:3010 /usr/bin/backup --all", "CALEN01 " + Sjis("/opt/予定表/run"),
+                                          "KIDOU11 /bin/true", "START00 /bin/sync"};
+  folder.Write("Addon.lst", test::JoinCrLf(lines));
+  const auto rows = ListRows(test::SourceIn(fs, folder, MakeDate(2024, 1, 10)), ListKind::Addon, 1);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0].cells, (std::vector<std::string>{" 0", "有効", "12:30", "/usr/bin/backup --all"}));
+  EXPECT_TRUE(rows[0].checked);
+  EXPECT_EQ(rows[1].cells, (std::vector<std::string>{" 1", "無効", "スケジュール表", "/opt/予定表/run"}));
+  EXPECT_FALSE(rows[1].checked);
+  EXPECT_EQ(rows[2].cells[2], "起動前");
+  EXPECT_EQ(rows[3].cells[2], "起動後");
+  EXPECT_EQ(rows[3].line, lines[3]);
 }
 
 }  // namespace

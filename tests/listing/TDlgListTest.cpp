@@ -20,6 +20,7 @@
 #include "mainwindow/TDlgMemo.h"
 #include "catalogues/TDlgExc.h"
 #include "listing/ListFixtures.h"
+#include "reminders/TDlgAddonInput.h"
 #include "schedule/TDlgSchInput.h"
 #include "store/TextFile.h"
 #include "todo/TDlgTodoInput.h"
@@ -374,6 +375,56 @@ TEST_F(TDlgListTest, AMonthMemoRowOpensTheMemoDialogAndAnEmptiedMemoGoes) {
   EXPECT_FALSE(dir.Exists("202401.mem"));
   EXPECT_EQ(dlg->Modified(), kModified);
   EXPECT_EQ(Column(*dlg, 0), QStringList{QStringLiteral("20240109")});
+}
+
+TEST_F(TDlgListTest, AddonCheckBoxesAreStoredAtCloseAndTheEntryDialogOpensOnTheRow) {
+  dir.Write("Addon.lst", "KIDOU11 /bin/true\r\nSTART00 /bin/sync\r\n");
+  auto dlg = Make(ListKind::Addon);
+  EXPECT_EQ(dlg->windowTitle(), Q("アドオン一覧"));
+  ASSERT_EQ(Column(*dlg, 1), (QStringList{Q("有効"), Q("無効")}));
+  EXPECT_EQ(Column(*dlg, 2), (QStringList{Q("起動前"), Q("起動後")}));
+  EXPECT_FALSE(dlg->LtvList->isColumnHidden(0));
+  EXPECT_FALSE(dlg->CmbFile->isVisible());
+
+  // A toggled box: the state text at once, the file before the entry dialog opens.
+  dlg->LtvList->topLevelItem(1)->setCheckState(0, Qt::Checked);
+  EXPECT_EQ(dlg->LtvList->topLevelItem(1)->text(1), Q("有効"));
+  EXPECT_EQ(dir.Read("Addon.lst"), "KIDOU11 /bin/true\r\nSTART00 /bin/sync\r\n");
+  dlg->LtvList->setCurrentItem(dlg->LtvList->topLevelItem(1));
+  QString caption, program;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* entry = qobject_cast<reminders::TDlgAddonInput*>(test::FindModal());
+    if (entry == nullptr) {
+      if (test::FindModal() != nullptr) test::FindModal()->close();
+      return;
+    }
+    caption = entry->windowTitle();
+    program = entry->EdtProgram->text();
+    entry->BtnCancel->click();
+  });
+  dlg->MenRep->trigger();
+  EXPECT_EQ(dir.Read("Addon.lst"), "KIDOU11 /bin/true\r\nSTART10 /bin/sync\r\n");
+  EXPECT_EQ(caption, Q("アドオンの訂正"));
+  EXPECT_EQ(program, QStringLiteral("/bin/sync"));
+  EXPECT_EQ(dlg->Modified(), kModified);
+
+  // Unticked and closed: written at closing.
+  dlg->LtvList->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+  dlg->reject();
+  EXPECT_EQ(dir.Read("Addon.lst"), "KIDOU01 /bin/true\r\nSTART10 /bin/sync\r\n");
+}
+
+TEST_F(TDlgListTest, AnAddonListChangedElsewhereIsNotOverwritten) {
+  dir.Write("Addon.lst", "KIDOU11 /bin/true\r\n");
+  auto dlg = Make(ListKind::Addon);
+  dlg->LtvList->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+  dir.Write("Addon.lst", "CALEN11 /bin/date\r\n");
+  dlg->reject();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "アドオン一覧が他で変更されています。\n最新の情報に更新してから操作して下さい。");
+  EXPECT_EQ(dialogs.shown[0].caption, "エラー");
+  EXPECT_EQ(dir.Read("Addon.lst"), "CALEN11 /bin/date\r\n");
 }
 
 class TDlgListTodoTest : public TDlgListTest {
