@@ -54,14 +54,6 @@ std::string WithEnabled(std::string line, bool enabled) {
 
 }  // namespace
 
-// The memo, ToDo and add-on entry dialogs are plugged in here when they are part of the program;
-// until then their commands stay disabled.
-bool EntryDialogAvailable(ListKind kind) {
-  return kind == ListKind::Schedule || kind == ListKind::Holiday || kind == ListKind::Weather || kind == ListKind::Todo ||
-         kind == ListKind::Memo || kind == ListKind::Addon;
-}
-
-
 TDlgList::TDlgList(ListPorts ports, const app::Session& session, ListKind kind, ListMode mode,
                    const store::Date& reference, int main_top, int main_left, QWidget* parent)
     : QDialog(parent),
@@ -406,13 +398,9 @@ void TDlgList::UpdateCommands() {
       {MenAdd, ListCommand::Add},         {MenRep, ListCommand::Change},       {MenDel, ListCommand::Delete},
       {MenCopy, ListCommand::Copy},       {MenExc, ListCommand::BulkEdit},     {MenSelectAll, ListCommand::SelectAll},
       {MenExportCsv, ListCommand::ExportCsv}, {MenExportVcs, ListCommand::ExportVcs}, {MenExportIcs, ListCommand::ExportIcs}};
-  const bool entry = EntryDialogAvailable(form_.kind());
   for (const auto& [action, command] : commands) {
     action->setVisible(form_.CommandShown(command));
-    bool enabled = form_.CommandEnabled(command, selected);
-    if (command == ListCommand::Add || command == ListCommand::Change || command == ListCommand::Copy)
-      enabled = enabled && entry;
-    action->setEnabled(enabled);
+    action->setEnabled(form_.CommandEnabled(command, selected));
   }
   CmbFile->setVisible(form_.kind() != ListKind::Addon);
   SbrPanel1->setText(Q(ListForm::SelectionText(selected)));

@@ -42,10 +42,6 @@ struct ListPorts {
   const platform::Clock& clock;
 };
 
-// Whether the entry dialog of a kind is part of the program (memo, ToDo and add-on dialogs plug in
-// here).
-bool EntryDialogAvailable(ListKind kind);
-
 class TDlgList : public QDialog {
   Q_OBJECT
 
