@@ -10,7 +10,7 @@ namespace kal::cli {
 int RunExport(CliContext& context, const std::vector<std::string>& args) {
   using listing::ExportFormat;
   if (args.size() < 3)
-    throw UsageError{"export takes csv|vcs|ics KIND VIEW [--date yyyy/mm/dd] [SEARCH] --output FILE"};
+    throw UsageError{"export takes csv|vcs|ics KIND VIEW|search [--date yyyy/mm/dd] [SEARCH] --output FILE"};
   const ExportFormat format = args[0] == "csv"   ? ExportFormat::Csv
                               : args[0] == "vcs" ? ExportFormat::VCalendar
                               : args[0] == "ics" ? ExportFormat::ICalendar
