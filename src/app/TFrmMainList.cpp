@@ -5,6 +5,8 @@
 #include "app/TFrmMain.h"
 #include "listing/TDlgList.h"
 #include "mainwindow/TFrmMainLayout.h"
+#include "reminders/QtReminders.h"
+#include "todo/QtTodoPanel.h"
 
 namespace kal::app {
 
@@ -24,9 +26,6 @@ void TFrmMain::ConnectListCommands() {
   for (const auto& c : commands) {
     QAction* a = Action(QString::fromLatin1(c.name));
     if (a == nullptr) continue;
-    // Export mode needs the export writers, the add-on list the add-on store.
-    if (c.mode == ListMode::Export && !listing::ExportWritersAvailable()) continue;
-    if (!listing::KindAvailable(c.kind) && c.kind == ListKind::Addon) continue;
     a->setEnabled(true);
     for (QObject* p = a->parent(); p != nullptr; p = p->parent())
       if (auto* menu = qobject_cast<QMenu*>(p)) menu->menuAction()->setEnabled(true);
@@ -36,13 +35,24 @@ void TFrmMain::ConnectListCommands() {
 }
 
 void TFrmMain::ShowDlgList(int kind, int mode) {
+  // The memo box is saved first, so that the list reads and edits the memo files as shown.
+  if (!MemDailyUpdate()) return;
+  todo::QtTodoPanel* todo_panel = layout_ != nullptr ? layout_->TodoPanel() : nullptr;
+  // The ToDo panel's pending ticks are saved first, so that the list reads Todokl.dat as the
+  // panel shows it.
+  const bool ticks_saved = todo_panel != nullptr && todo_panel->ApplyPending();
   listing::TDlgList dialog({ports_.dialogs, ports_.files, ports_.shell, ports_.clock}, session_,
                            static_cast<listing::ListKind>(kind), static_cast<listing::ListMode>(mode), selected_date_,
                            geometry().top(), geometry().left(), this);
   dialog.exec();
   if (dialog.SavedLayout()) session_.settings.list = *dialog.SavedLayout();
-  if (dialog.Modified() == listing::kModified) {
-    // The ToDo list and the add-on table are reloaded here too once they are held by the window.
+  const bool modified = dialog.Modified() == listing::kModified;
+  // The panel lists the ToDo file as it is now: after its own ticks were saved, or after the
+  // list changed it.
+  if (todo_panel != nullptr && (ticks_saved || modified)) todo_panel->Reload();
+  if (modified) {
+    MemoBoxReload();
+    if (reminders_ != nullptr) reminders_->ReloadAddons();
     if (layout_ != nullptr) layout_->SchUpdate();
     if (on_schedules_changed) on_schedules_changed();
   }

@@ -27,22 +27,6 @@ namespace {
 
 QString U(const char* s) { return QString::fromUtf8(s); }
 
-// The memo dialog in the font and colours of the box it stands for.
-mainwindow::MemoDialogLook LookOf(const std::vector<std::string>& font, const store::ColourPair& colours, bool tab,
-                                  int width) {
-  mainwindow::MemoDialogLook look;
-  if (!font.empty()) look.font_name = font[0];
-  try {
-    if (font.size() > 1) look.font_size = std::stoi(font[1]);
-  } catch (const std::exception&) {
-  }
-  look.text_colour = colours.text;
-  look.back_colour = colours.back;
-  look.tab_inserts = tab;
-  look.width = width;
-  return look;
-}
-
 // Where a memo dialog opens: 24 pixels below and 16 right of the window's top-left corner.
 QPoint DialogPlace(const QWidget* window) { return window->frameGeometry().topLeft() + QPoint(16, 24); }
 
@@ -120,7 +104,7 @@ void TFrmMain::ShowDlgMemo(bool from_grid) {
     mainwindow::MemoDialogForm form(ports_.files);
     const auto failed = form.OpenMemo(session_.folders.memo, id);
     const QWidget* side = layout_->Region(QStringLiteral("PnlRight"));
-    const auto look = LookOf(session_.settings.font.memo, session_.settings.color.mem, memo.tab,
+    const auto look = mainwindow::MemoLookOf(session_.settings.font.memo, session_.settings.color.mem, memo.tab,
                              side ? mainwindow::MemoDialogForm::MemoWidth(side->width(), 0) : 0);
     if (!mainwindow::ShowDlgMemo(ports_.dialogs, form, failed, look, this, DialogPlace(this))) return;
     path = form.path();
@@ -142,7 +126,7 @@ void TFrmMain::NoteReplace() {
   } else {
     mainwindow::MemoDialogForm form(ports_.files);
     const auto failed = form.OpenNote(note_book_->folder(), note_book_->CurrentTitle());
-    const auto look = LookOf(session_.settings.font.note, session_.settings.color.not_, note.tab,
+    const auto look = mainwindow::MemoLookOf(session_.settings.font.note, session_.settings.color.not_, note.tab,
                              note_panel_->width() + 20);
     mainwindow::ShowDlgMemo(ports_.dialogs, form, failed, look, this, DialogPlace(this));
   }

@@ -77,7 +77,7 @@ const std::vector<Command>& Commands() {
       {"set-memo", "set-memo yyyy/mm/dd|yyyy/mm TEXT", RunSetMemo},
       {"notes", "notes", RunNotes},
       {"note", "note TITLE", RunNote},
-      {"export", "export csv|vcs|ics KIND VIEW [--date yyyy/mm/dd] --output FILE", RunExport},
+      {"export", "export csv|vcs|ics KIND VIEW|search [--date yyyy/mm/dd] [SEARCH] --output FILE", RunExport},
       {"import",
        "import csv|ics|vcs|data FILE [--kind schedule|holiday|todo|weather] [--map N=FIELD,...]"
        " [--skip-duplicates] [--dry-run]",

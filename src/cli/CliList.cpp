@@ -2,7 +2,7 @@
 #include <ostream>
 
 #include "cli/CliCommands.h"
-#include "listing/ListForm.h"
+#include "cli/CliListForm.h"
 #include "listing/ListSession.h"
 
 namespace kal::cli {
@@ -26,7 +26,7 @@ store::Date DateOption(const std::string& option, const std::string& value) {
 
 }  // namespace
 
-int RunList(CliContext& context, const std::vector<std::string>& args) {
+listing::ListForm ListFormFromArgs(CliContext& context, const std::vector<std::string>& args) {
   if (args.size() < 2) throw UsageError{"list takes KIND VIEW"};
   const auto kind = KindOf(args[0]);
   if (!kind) throw UsageError{"list: unknown kind " + args[0]};
@@ -69,13 +69,17 @@ int RunList(CliContext& context, const std::vector<std::string>& args) {
                          search ? listing::ListMode::Search : listing::ListMode::List);
   const listing::SortState sort = listing::InitialSort(*kind, session.settings.list);
   form.SetSort(sort.column, sort.direction);
-  if (!listing::KindAvailable(*kind)) *context.err << listing::KindUnavailableText(*kind) << '\n';
   if (search) {
     // The not-found message is the dialog's; here the count line says it.
     if (auto failure = form.Search(nullptr, conditions)) throw CliError{failure->message};
   } else {
     form.SetView(view);
   }
+  return form;
+}
+
+int RunList(CliContext& context, const std::vector<std::string>& args) {
+  const listing::ListForm form = ListFormFromArgs(context, args);
   for (const listing::ListRow& row : form.rows()) PrintRow(*context.out, row.cells);
   PrintRow(*context.out, {"count", std::to_string(form.rows().size())});
   return 0;

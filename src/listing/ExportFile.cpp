@@ -1,9 +1,12 @@
 #include "listing/ExportFile.h"
 
+#include <memory>
+
 #include "catalogues/ItemTable.h"
 #include "listing/ICalendarExport.h"
 #include "listing/VCalendarExport.h"
 #include "store/TextFile.h"
+#include "todo/TodoFile.h"
 
 namespace kal::listing {
 
@@ -17,6 +20,12 @@ ExportSources ExportSourcesOf(platform::FileSystem& fs, const app::Session& sess
   sources.csv = {file.csv_str_time, file.csv_end_time, file.csv_alarm};
   sources.alarm_offsets = catalogues::LoadAlarmOffsets(fs, session.folders.table);
   sources.now_utc = platform::ToUtc(now);
+  // The ToDo memos (Todokl.dtl) are read once, when the first ToDo row asks for its detail.
+  auto memos = std::make_shared<std::optional<std::vector<std::string>>>();
+  sources.todo_memo = [&fs, folder = session.folders.todo, memos](const ListRow& row) {
+    if (!*memos) *memos = todo::LoadTodoMemos(fs, folder);
+    return todo::TodoMemoOf(**memos, todo::TodoMemoNumber(row.line));
+  };
   return sources;
 }
 

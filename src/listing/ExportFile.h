@@ -40,7 +40,8 @@ struct ExportSources {
 };
 
 // The sources as the program's settings and folders give them: the data and memo folders, the
-// switches of section File, the alarm table of the table folder, and `now` (local time, from the
+// switches of section File, the alarm table of the table folder, the ToDo memos of the ToDo
+// folder (read on first use; `fs` must outlive the sources), and `now` (local time, from the
 // clock) as universal time. Throws store::FileError when Alarm.tbl cannot be read.
 ExportSources ExportSourcesOf(platform::FileSystem& fs, const app::Session& session,
                               const platform::LocalDateTime& now);

@@ -9,6 +9,9 @@
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
+#include "reminders/Addon.h"
+#include "reminders/AddonForm.h"
+#include "todo/TodoFile.h"
 
 namespace kal::listing {
 namespace {
@@ -140,7 +143,7 @@ DeleteOutcome DeleteScheduleRows(platform::FileSystem& fs, const std::string& da
 
 DeleteOutcome DeleteRows(platform::Dialogs& dialogs, const ListSource& source, ListKind kind,
                          const std::vector<ListRow>& rows) {
-  if (rows.empty() || kind == ListKind::Weather || !KindAvailable(kind)) return DeleteOutcome::Refused;
+  if (rows.empty() || kind == ListKind::Weather) return DeleteOutcome::Refused;
   if (kind == ListKind::Holiday &&
       std::all_of(rows.begin(), rows.end(), [](const ListRow& r) { return IsComputed(r); })) {
     dialogs.Error(store::kComputedDeleteRefusal, "エラー");
@@ -155,6 +158,32 @@ DeleteOutcome DeleteRows(platform::Dialogs& dialogs, const ListSource& source, L
     }
     case ListKind::Holiday: return DeleteHolidayRows(dialogs, source, rows);
     case ListKind::Memo: return DeleteMemoRows(dialogs, source, rows);
+    case ListKind::Addon: {
+      std::vector<std::string> lines = reminders::LoadAddonLines(source.fs, source.program_folder);
+      std::set<std::size_t> selected;
+      for (const ListRow& row : rows) {
+        const auto index = static_cast<std::size_t>(std::stoul(row.key()));
+        if (index >= lines.size() || lines[index] != row.line) {
+          dialogs.Error(reminders::kAddonStale, reminders::kAddonStaleCaption);
+          return DeleteOutcome::Stale;
+        }
+        selected.insert(index);
+      }
+      std::vector<std::string> kept;
+      for (std::size_t i = 0; i < lines.size(); ++i)
+        if (!selected.count(i)) kept.push_back(lines[i]);
+      reminders::SaveAddonLines(source.fs, source.program_folder, kept);
+      return DeleteOutcome::Deleted;
+    }
+    case ListKind::Todo: {
+      std::vector<todo::TodoRef> refs;
+      for (const ListRow& row : rows) refs.push_back({static_cast<std::size_t>(std::stoul(row.key())), row.line});
+      if (todo::DeleteTodos(source.fs, source.todo_folder, refs).status == todo::TodoStatus::Stale) {
+        todo::ShowTodoStale(dialogs);
+        return DeleteOutcome::Stale;
+      }
+      return DeleteOutcome::Deleted;
+    }
     default: return DeleteOutcome::Refused;
   }
 }

@@ -76,8 +76,8 @@ void ListForm::ClearSearch() {
 std::string ListForm::SelectionText(std::size_t selected) { return "選択 " + std::to_string(selected) + "件"; }
 
 std::string ListForm::StatusText() const {
-  if (!KindAvailable(kind_)) return KindUnavailableText(kind_);
   const std::string count = " [" + std::to_string(rows_.size()) + "件]";
+  if (kind_ == ListKind::Addon) return KindName(kind_) + count;  // one page without views
   std::string text;
   if (view_ == kViewSearch) {
     text = KindName(kind_) + "の検索結果" + count;
@@ -126,7 +126,6 @@ bool ListForm::CommandShown(ListCommand command) const {
 
 bool ListForm::CommandEnabled(ListCommand command, std::size_t selected) const {
   if (!CommandShown(command)) return false;
-  if (!KindAvailable(kind_)) return false;
   switch (command) {
     case ListCommand::Add:
     case ListCommand::SelectAll: return true;

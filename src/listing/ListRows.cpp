@@ -12,6 +12,8 @@
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
+#include "reminders/Addon.h"
+#include "todo/TodoFile.h"
 
 namespace kal::listing {
 namespace {
@@ -358,17 +360,53 @@ std::vector<ListRow> TodoRows(const std::vector<TodoListItem>& items, int view, 
   return rows;
 }
 
-// --- Stores that are plugged in here -------------------------------------------------------------
-// The ToDo list (Todokl.dat) and the add-on list (Addon.lst) are read through their own stores;
-// until those are part of the program these kinds list nothing and the dialog says so.
+// --- Stores read through their own subsystems -----------------------------------------------------
+// The ToDo list and the add-on list (Addon.lst) are read through their own stores.
 
-std::optional<std::vector<TodoListItem>> LoadTodoItems(const ListSource&) { return std::nullopt; }
-
-bool KindAvailable(ListKind kind) { return kind != ListKind::Todo && kind != ListKind::Addon; }
-
-std::string KindUnavailableText(ListKind kind) {
-  return KindName(kind) + "の一覧はこの版ではまだ表示できません。";
+std::vector<TodoListItem> LoadTodoItems(const ListSource& source) {
+  const std::vector<std::string> records = todo::LoadTodoRecords(source.fs, source.todo_folder);
+  std::vector<TodoListItem> items;
+  items.reserve(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const std::string& record = records[i];
+    TodoListItem item;
+    item.index = static_cast<int>(i);
+    // A limit that is not a date counts as none, as everywhere else in the program.
+    const auto limit = todo::TodoLimit(record);
+    item.limit = limit ? store::DateText(*limit) : kNoLimitText;
+    if (const auto start = todo::TodoStart(record)) item.start = store::DateText(*start);
+    item.priority = todo::TodoPriority(record);
+    item.progress = todo::TodoProgress(record);
+    item.done = todo::TodoDone(record);
+    item.done_date = todo::TodoDoneDateText(record);
+    item.category = todo::TodoCategory(record);
+    item.memo_number = todo::MemoNumberField(todo::TodoMemoNumber(record));
+    item.title = todo::TodoSubject(record);
+    item.link = todo::TodoLink(record);
+    item.line = record;
+    items.push_back(std::move(item));
+  }
+  return items;
 }
+
+std::vector<ListRow> AddonRows(const std::vector<std::string>& lines) {
+  std::vector<ListRow> rows;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const reminders::AddonEntry entry = reminders::ReadAddonLine(lines[i]);
+    std::string timing = entry.timing;
+    if (timing == reminders::kTimingBeforeStart) timing = "起動前";
+    else if (timing == reminders::kTimingAfterStart) timing = "起動後";
+    else if (timing == reminders::kTimingCalendar) timing = "スケジュール表";
+    ListRow row;
+    row.line = lines[i];
+    row.checked = entry.enabled;
+    row.cells = {" " + std::to_string(i), entry.enabled ? "有効" : "無効", timing, entry.program};
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+
 
 std::vector<ListRow> ListRows(const ListSource& source, ListKind kind, int view) {
   switch (kind) {
@@ -377,9 +415,8 @@ std::vector<ListRow> ListRows(const ListSource& source, ListKind kind, int view)
     case ListKind::Memo: return MemoRows(source, view);
     case ListKind::Weather: return WeatherRows(source, view);
     case ListKind::Todo:
-      if (auto items = LoadTodoItems(source)) return TodoRows(*items, view, source.today, source.wait);
-      return {};
-    case ListKind::Addon: return {};
+      return TodoRows(LoadTodoItems(source), view, source.today, source.wait);
+    case ListKind::Addon: return AddonRows(reminders::LoadAddonLines(source.fs, source.program_folder));
   }
   return {};
 }

@@ -48,6 +48,7 @@ struct ListSource {
   std::string memo_folder;   // *.mem
   std::string todo_folder;   // Todokl.dat, Todokl.dtl
   std::string table_folder;  // Alarm.tbl
+  std::string program_folder;  // Addon.lst
   store::Date reference{};   // the day selected in the main window when the dialog opened
   store::Date today{};
   calendar::HolidaySettings holidays;  // AutoSynSyu, AutoHoliday
@@ -128,14 +129,13 @@ inline constexpr const char* kNoLimitText = "期限なし";
 std::vector<ListRow> TodoRows(const std::vector<TodoListItem>& items, int view, const store::Date& today,
                               const TodoWaitRules& wait);
 
-// --- Kinds whose store is not part of this program yet -------------------------------------
+// --- Kinds read through their own stores ------------------------------------------------------
 
-// The ToDo records, or nothing while the ToDo store is not available.
-std::optional<std::vector<TodoListItem>> LoadTodoItems(const ListSource& source);
-// Whether rows of the kind can be read; a kind that cannot lists nothing and says why.
-bool KindAvailable(ListKind kind);
-// "ToDoの一覧はこの版では表示できません。" style text for the status bar.
-std::string KindUnavailableText(ListKind kind);
+// The ToDo records of Todokl.dat in file order (a missing file: none). Throws store::FileError.
+std::vector<TodoListItem> LoadTodoItems(const ListSource& source);
+// The add-on rows of Addon.lst lines in file order: key " " + line index, 状態, 起動方法,
+// プログラム名; checked when enabled.
+std::vector<ListRow> AddonRows(const std::vector<std::string>& lines);
 
 // The rows of any kind and view (1 to 4).
 std::vector<ListRow> ListRows(const ListSource& source, ListKind kind, int view);

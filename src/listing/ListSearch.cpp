@@ -209,14 +209,13 @@ std::vector<ListRow> SearchWeather(const ListSource& source, const SearchConditi
 }
 
 std::vector<ListRow> SearchTodo(const ListSource& source, const SearchConditions& c) {
-  auto items = LoadTodoItems(source);
-  if (!items) return {};
+  const std::vector<TodoListItem> items = LoadTodoItems(source);
   const store::TextNeedle title = store::TextNeedle::FromUtf8(c.title, c.ignore_case);
   const store::TextNeedle detail = store::TextNeedle::FromUtf8(c.detail, false);
   const auto category = platform::Utf8ToCp932(c.category);
   std::optional<std::vector<std::string>> details;
   std::vector<TodoListItem> kept;
-  for (const TodoListItem& item : *items) {
+  for (const TodoListItem& item : items) {
     if (!TodoLimitWithin(item.limit, c.from, c.to)) continue;
     if (!title.FoundInUtf8(item.title)) continue;
     if (!Blank(c.category)) {

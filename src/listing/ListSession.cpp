@@ -9,6 +9,7 @@ ListSource ListSourceOf(platform::FileSystem& fs, const app::Session& session, c
   source.memo_folder = session.folders.memo;
   source.todo_folder = session.folders.todo;
   source.table_folder = session.folders.table;
+  source.program_folder = session.program_folder;
   source.reference = reference;
   source.today = today;
   source.holidays.auto_equinox = session.settings.view.auto_syn_syu;

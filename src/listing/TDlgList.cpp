@@ -23,10 +23,17 @@
 #include "catalogues/TDlgExc.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Shell.h"
+#include "mainwindow/TDlgMemo.h"
+#include "reminders/Addon.h"
+#include "reminders/TDlgAddonInput.h"
 #include "schedule/TDlgSchInput.h"
 #include "store/DayFile.h"
 #include "store/HolidayFile.h"
+#include "store/MemoFile.h"
 #include "store/TextFile.h"
+#include "todo/TDlgTodoInput.h"
+#include "todo/TodoFile.h"
 
 namespace kal::listing {
 namespace {
@@ -38,14 +45,14 @@ store::Date FromQDate(const QDate& d) { return store::MakeDate(d.year(), d.month
 
 constexpr int kRowRole = Qt::UserRole + 1;
 
-}  // namespace
-
-// The memo, ToDo and add-on entry dialogs and the export writers are plugged in here when they
-// are part of the program; until then their commands stay disabled.
-bool EntryDialogAvailable(ListKind kind) {
-  return kind == ListKind::Schedule || kind == ListKind::Holiday || kind == ListKind::Weather;
+// An Addon.lst line with its enabled flag (byte 6) set; every other byte stays as stored.
+std::string WithEnabled(std::string line, bool enabled) {
+  if (line.size() < 6) line.resize(6, ' ');
+  line[5] = enabled ? '1' : '0';
+  return line;
 }
-bool ExportWritersAvailable() { return false; }
+
+}  // namespace
 
 TDlgList::TDlgList(ListPorts ports, const app::Session& session, ListKind kind, ListMode mode,
                    const store::Date& reference, int main_top, int main_left, QWidget* parent)
@@ -254,6 +261,9 @@ void TDlgList::BuildControls() {
   connect(MenExc, &QAction::triggered, this, &TDlgList::MenExcClick);
   connect(MenSelectAll, &QAction::triggered, this, &TDlgList::MenSelectAllClick);
   connect(MenExit, &QAction::triggered, this, &QDialog::reject);
+  connect(MenExportCsv, &QAction::triggered, this, [this] { ExportClick(ExportFormat::Csv); });
+  connect(MenExportVcs, &QAction::triggered, this, [this] { ExportClick(ExportFormat::VCalendar); });
+  connect(MenExportIcs, &QAction::triggered, this, [this] { ExportClick(ExportFormat::ICalendar); });
   connect(CmbFile, &QComboBox::activated, this, &TDlgList::CmbFileChange);
   connect(BtnOk, &QPushButton::clicked, this, &TDlgList::BtnOkClick);
   connect(BtnClear, &QPushButton::clicked, this, &TDlgList::BtnClearClick);
@@ -281,6 +291,13 @@ void TDlgList::BuildControls() {
   connect(LtvList, &QTreeWidget::itemDoubleClicked, this, [this] { MenRepClick(); });
   connect(LtvList, &QTreeWidget::itemSelectionChanged, this, &TDlgList::UpdateCommands);
   connect(LtvList, &QTreeWidget::itemActivated, this, [this] { MenRepClick(); });
+  // An add-on's check box is its enabled flag: the state text follows at once, the file when the
+  // page closes or an entry dialog opens.
+  connect(LtvList, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+    if (form_.kind() != ListKind::Addon || column != 0) return;
+    item->setText(1, item->checkState(0) == Qt::Checked ? QStringLiteral("有効") : QStringLiteral("無効"));
+    addon_checked_ = true;
+  });
 }
 
 void TDlgList::BuildColumns() {
@@ -381,16 +398,9 @@ void TDlgList::UpdateCommands() {
       {MenAdd, ListCommand::Add},         {MenRep, ListCommand::Change},       {MenDel, ListCommand::Delete},
       {MenCopy, ListCommand::Copy},       {MenExc, ListCommand::BulkEdit},     {MenSelectAll, ListCommand::SelectAll},
       {MenExportCsv, ListCommand::ExportCsv}, {MenExportVcs, ListCommand::ExportVcs}, {MenExportIcs, ListCommand::ExportIcs}};
-  const bool entry = EntryDialogAvailable(form_.kind());
   for (const auto& [action, command] : commands) {
     action->setVisible(form_.CommandShown(command));
-    bool enabled = form_.CommandEnabled(command, selected);
-    const bool is_export = command == ListCommand::ExportCsv || command == ListCommand::ExportVcs ||
-                           command == ListCommand::ExportIcs;
-    if (is_export) enabled = enabled && ExportWritersAvailable();
-    if (command == ListCommand::Add || command == ListCommand::Change || command == ListCommand::Copy)
-      enabled = enabled && entry;
-    action->setEnabled(enabled);
+    action->setEnabled(form_.CommandEnabled(command, selected));
   }
   CmbFile->setVisible(form_.kind() != ListKind::Addon);
   SbrPanel1->setText(Q(ListForm::SelectionText(selected)));
@@ -512,6 +522,20 @@ void TDlgList::MenDelClick() {
 }
 
 void TDlgList::OpenEntry(int mode) {
+  if (form_.kind() == ListKind::Addon && addon_checked_) {
+    // The check boxes are stored first; the current row is found again by its line as stored.
+    std::string wanted;
+    if (const QTreeWidgetItem* current = LtvList->currentItem())
+      wanted = WithEnabled(form_.rows().at(static_cast<std::size_t>(current->data(0, kRowRole).toInt())).line,
+                           current->checkState(0) == Qt::Checked);
+    if (!AddonUpdate()) return;
+    Fill();
+    for (int i = 0; i < LtvList->topLevelItemCount(); ++i) {
+      QTreeWidgetItem* item = LtvList->topLevelItem(i);
+      if (form_.rows().at(static_cast<std::size_t>(item->data(0, kRowRole).toInt())).line == wanted)
+        LtvList->setCurrentItem(item);
+    }
+  }
   std::optional<ListRow> row;
   if (mode != 0) {
     QTreeWidgetItem* current = LtvList->currentItem();
@@ -567,11 +591,66 @@ void TDlgList::OpenEntry(int mode) {
         stored = dialog.exec() == QDialog::Accepted;
         break;
       }
+      case ListKind::Todo: stored = OpenTodoEntry(mode, row ? &*row : nullptr); break;
+      case ListKind::Memo: stored = OpenMemoEntry(row ? &*row : nullptr); break;
+      case ListKind::Addon: {
+        const auto addon_mode = mode == 0 ? reminders::AddonFormMode::Add
+                                : mode == 1 ? reminders::AddonFormMode::Change : reminders::AddonFormMode::Copy;
+        std::optional<std::string> old_line;
+        if (row) old_line = row->line;
+        reminders::TDlgAddonInput dialog(ports_.files, ports_.dialogs, session_.program_folder, addon_mode, old_line, this);
+        stored = dialog.exec() == QDialog::Accepted;
+        break;
+      }
       default: return;
     }
   });
   if (stored) Guarded([this] { form_.EntryStored(); });
   Fill();
+}
+
+bool TDlgList::OpenTodoEntry(int mode, const ListRow* row) {
+  const store::Date today = ports_.clock.Now().date;
+  todo::TodoOpenRequest request;
+  request.kind = mode == 0 ? todo::TodoEntryKind::New : mode == 1 ? todo::TodoEntryKind::Edit : todo::TodoEntryKind::Copy;
+  request.date = today;
+  const std::string& folder = session_.folders.todo;
+  if (row != nullptr) {
+    // The record must still be the line the list read.
+    const std::vector<std::string> records = todo::LoadTodoRecords(ports_.files, folder);
+    const auto index = static_cast<std::size_t>(std::stoul(row->key()));
+    if (index >= records.size() || records[index] != row->line) {
+      todo::ShowTodoStale(ports_.dialogs);
+      form_.Refresh();
+      return false;
+    }
+    request.source = todo::TodoRef{index, row->line};
+  }
+  const std::vector<std::string> memos = todo::LoadTodoMemos(ports_.files, folder);
+  std::vector<std::string> source_memo;
+  if (request.source) source_memo = todo::TodoMemoOf(memos, todo::TodoMemoNumber(request.source->line));
+  static platform::PosixProcesses processes;
+  todo::TDlgTodoInput dialog({ports_.dialogs, ports_.files, ports_.shell, processes, ports_.clock}, session_,
+                             todo::OpenTodoForm(request, today, source_memo, memos.size()), this);
+  const bool stored = dialog.exec() == QDialog::Accepted;
+  if (!stored && dialog.NeedsReload()) form_.Refresh();
+  return stored;
+}
+
+bool TDlgList::OpenMemoEntry(const ListRow* row) {
+  // A row names its memo by its file name ("yyyymmdd" or "yyyymm"); a new memo is the reference day's.
+  std::optional<store::MemoId> id = store::MemoId::OfDay(form_.source().reference);
+  if (row != nullptr) id = store::ParseMemoFileName(row->key() + store::kMemoExtension);
+  if (!id) return false;
+  const std::string& folder = session_.folders.memo;
+  mainwindow::MemoDialogForm memo(ports_.files);
+  const auto failed = memo.OpenMemo(folder, *id);
+  const auto& settings = session_.settings;
+  const auto look = mainwindow::MemoLookOf(settings.font.memo, settings.color.mem, settings.memo.tab, 0);
+  const bool stored = mainwindow::ShowDlgMemo(ports_.dialogs, memo, failed, look, this, pos() + QPoint(16, 24));
+  // A memo emptied in the dialog leaves no file behind.
+  if (stored) store::RemoveIfEmpty(ports_.files, memo.path());
+  return stored;
 }
 
 void TDlgList::MenExcClick() {
@@ -590,13 +669,56 @@ void TDlgList::MenExcClick() {
   Fill();
 }
 
+void TDlgList::ExportClick(ExportFormat format) {
+  const QAction* item = format == ExportFormat::Csv ? MenExportCsv : format == ExportFormat::VCalendar ? MenExportVcs : MenExportIcs;
+  if (!item->isEnabled()) return;
+  const ListKind kind = form_.kind();
+  const auto rows = SelectedRows();
+  if (rows.empty()) return;
+  // The chooser starts in the kind's own folder.
+  const std::string& folder = kind == ListKind::Memo ? session_.folders.memo
+                              : kind == ListKind::Todo ? session_.folders.todo : session_.folders.data;
+  Guarded([&] {
+    const ExportSources sources = ExportSourcesOf(ports_.files, session_, ports_.clock.Now());
+    ExportToFile(ports_.dialogs, format, kind, rows, sources, folder);
+  });
+}
+
 void TDlgList::CaptureScheduleWidths() {
   for (int c = 1; c < LtvList->columnCount() && c < static_cast<int>(layout_.widths.size()); ++c)
     layout_.widths[static_cast<std::size_t>(c)] = LtvList->columnWidth(c);
 }
 
+bool TDlgList::AddonUpdate() {
+  if (form_.kind() != ListKind::Addon || !addon_checked_) return true;
+  bool done = false;
+  Guarded([&] {
+    std::vector<std::string> lines = reminders::LoadAddonLines(ports_.files, session_.program_folder);
+    for (int i = 0; i < LtvList->topLevelItemCount(); ++i) {
+      const QTreeWidgetItem* item = LtvList->topLevelItem(i);
+      const ListRow& row = form_.rows().at(static_cast<std::size_t>(item->data(0, kRowRole).toInt()));
+      const auto index = static_cast<std::size_t>(std::stoul(row.key()));
+      if (index >= lines.size() || lines[index] != row.line) {
+        ports_.dialogs.Error(reminders::kAddonStale, reminders::kAddonStaleCaption);
+        form_.Refresh();
+        return;
+      }
+      lines[index] = WithEnabled(lines[index], item->checkState(0) == Qt::Checked);
+    }
+    reminders::SaveAddonLines(ports_.files, session_.program_folder, lines);
+    done = true;
+    form_.EntryStored();
+  });
+  addon_checked_ = false;
+  if (!done) Fill();
+  return done;
+}
+
 void TDlgList::FormCloseQuery() {
-  if (form_.kind() == ListKind::Addon) return;
+  if (form_.kind() == ListKind::Addon) {
+    AddonUpdate();
+    return;
+  }
   if (form_.kind() == ListKind::Schedule) CaptureScheduleWidths();
   layout_.top = geometry().top();
   layout_.left = geometry().left();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Startup.h"
+#include "listing/ExportFile.h"
 #include "listing/ListForm.h"
 #include "listing/ListSession.h"
 
@@ -40,11 +41,6 @@ struct ListPorts {
   platform::Shell& shell;
   const platform::Clock& clock;
 };
-
-// Whether the entry dialog of a kind is part of the program (memo, ToDo and add-on dialogs plug in
-// here), and whether the export writers are.
-bool EntryDialogAvailable(ListKind kind);
-bool ExportWritersAvailable();
 
 class TDlgList : public QDialog {
   Q_OBJECT
@@ -106,6 +102,8 @@ class TDlgList : public QDialog {
   void BtnOkClick();
   void BtnClearClick();
   void LtvListColumnClick(int column);
+  // The export items: the selected rows, in list order, to a file chosen by the user.
+  void ExportClick(ExportFormat format);
 
  protected:
   void done(int result) override;
@@ -119,6 +117,14 @@ class TDlgList : public QDialog {
   void Guarded(const std::function<void()>& work);
   // The entry dialogs: `mode` 0 new, 1 change, 3 copy.
   void OpenEntry(int mode);
+  // The ToDo entry dialog for a new item (`row` null) or the row's item; whether it stored.
+  // Throws store::FileError.
+  bool OpenTodoEntry(int mode, const ListRow* row);
+  // The memo dialog for the row's memo, or the reference day's for a new one. Throws store::FileError.
+  bool OpenMemoEntry(const ListRow* row);
+  // Writes the add-on check boxes to Addon.lst when one was toggled; false when the file changed
+  // meanwhile (the message has been shown and the page read again) or could not be written.
+  bool AddonUpdate();
   SearchConditions Conditions() const;
   void CaptureScheduleWidths();
   void FormCloseQuery();
@@ -129,6 +135,7 @@ class TDlgList : public QDialog {
   ListLayout layout_;
   ListLayout opened_layout_;
   bool sort_clicked_ = false;
+  bool addon_checked_ = false;  // an add-on check box was toggled since the last update
   std::optional<store::ListSettings> saved_layout_;
 };
 

@@ -102,6 +102,20 @@ void TDlgMemo::BtnOkClick() {
   accept();
 }
 
+MemoDialogLook MemoLookOf(const std::vector<std::string>& font, const store::ColourPair& colours, bool tab, int width) {
+  MemoDialogLook look;
+  if (!font.empty()) look.font_name = font[0];
+  try {
+    if (font.size() > 1) look.font_size = std::stoi(font[1]);
+  } catch (const std::exception&) {
+  }
+  look.text_colour = colours.text;
+  look.back_colour = colours.back;
+  look.tab_inserts = tab;
+  look.width = width;
+  return look;
+}
+
 bool ShowDlgMemo(platform::Dialogs& dialogs, MemoDialogForm& form, const std::optional<std::string>& open_error,
                  const MemoDialogLook& look, QWidget* parent, const QPoint& position) {
   if (open_error) {

@@ -7,8 +7,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "mainwindow/MemoDialogForm.h"
+#include "store/Settings.h"
 
 class QDateEdit;
 class QPlainTextEdit;
@@ -29,6 +31,9 @@ struct MemoDialogLook {
   bool tab_inserts = true;
   int width = 0;  // 0: the default width
 };
+
+// The look from a font setting ("name,size"), the box's colours and Tab-key setting.
+MemoDialogLook MemoLookOf(const std::vector<std::string>& font, const store::ColourPair& colours, bool tab, int width);
 
 class TDlgMemo : public QDialog {
   Q_OBJECT

@@ -4,11 +4,15 @@
 #include <QMenu>
 #include <QTimer>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabBar>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 #include "app/TFrmMain.h"
+#include "listing/TDlgList.h"
+#include "mainwindow/TDlgMemo.h"
 #include "mainwindow/QtMemoPanel.h"
 #include "mainwindow/QtNotePanel.h"
 #include "platform/Clock.h"
@@ -82,6 +86,42 @@ TEST_F(TFrmMainMemoTest, AnEditedBoxIsSavedBeforeAMemoCommandAndReadAgainAfter) 
   EXPECT_EQ(memo->MemDaily->toPlainText(), QString());
   w->SetSelectedDate(MakeDate(2026, 12, 11));
   EXPECT_FALSE(dir.Exists("20261210.mem"));  // nothing brings it back
+}
+
+TEST_F(TFrmMainMemoTest, TheMemoListEditsTheBoxAsTypedAndTheBoxShowsTheEdit) {
+  dir.WriteLines("20261210.mem", {"元"});
+  auto w = Make();
+  mainwindow::QtMemoPanel* memo = w->MemoPanel();
+  memo->MemDaily->moveCursor(QTextCursor::End);
+  TypeText(memo->MemDaily, QStringLiteral("追記"));  // not saved yet
+  QString listed, opened_with, caption;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* list = qobject_cast<listing::TDlgList*>(test::FindModal());
+    if (list == nullptr) return;
+    ASSERT_EQ(list->LtvList->topLevelItemCount(), 1);
+    listed = list->LtvList->topLevelItem(0)->text(2);
+    list->LtvList->setCurrentItem(list->LtvList->topLevelItem(0));
+    QTimer::singleShot(0, [&] {
+      test::WaitUntil([&] { return qobject_cast<mainwindow::TDlgMemo*>(test::FindModal()) != nullptr; });
+      auto* dialog = qobject_cast<mainwindow::TDlgMemo*>(test::FindModal());
+      if (dialog == nullptr) return;
+      caption = dialog->windowTitle();
+      opened_with = dialog->MemText->toPlainText();
+      dialog->MemText->setPlainText(QStringLiteral("書き換え"));
+      dialog->BtnOk->click();
+    });
+    list->MenRep->trigger();
+    list->reject();
+  });
+  w->Action(QStringLiteral("MenMemoList"))->trigger();
+  // The box was saved before the list read the memo files (the cell shows the lines run together).
+  EXPECT_TRUE(listed.startsWith(QStringLiteral("元追記"))) << listed.toStdString();
+  EXPECT_EQ(caption, QStringLiteral("2026年12月10日のメモ"));
+  EXPECT_TRUE(opened_with.startsWith(QStringLiteral("元\n追記"))) << opened_with.toStdString();
+  EXPECT_EQ(dir.Read("20261210.mem"), Sjis("書き換え") + "\r\n");
+  // The box was read again after the list.
+  EXPECT_EQ(memo->MemDaily->toPlainText(), QStringLiteral("書き換え\n"));
 }
 
 TEST_F(TFrmMainMemoTest, TheExternalEditorGetsTheMemoPathAndTheBoxIsReadOnlyMeanwhile) {

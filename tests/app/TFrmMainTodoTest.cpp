@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "listing/TDlgList.h"
 #include "mainwindow/GridDays.h"
 #include "mainwindow/TFrmMainLayout.h"
 #include "platform/Clock.h"
@@ -87,6 +88,34 @@ TEST_F(TFrmMainTodoTest, ATickChangesTheMarkWhenApplied) {
   panel->SetTab(todo::kTabDone);
   EXPECT_TRUE(todo::TodoDone(panel->Records()[1]));
   EXPECT_EQ(TodoEntries(*w, store::MakeDate(2026, 12, 10)), std::vector<std::string>{"D6 0001"});
+}
+
+TEST_F(TFrmMainTodoTest, TheToDoListReadsThePanelsTicksAndThePanelFollowsItsDelete) {
+  auto w = Make();
+  todo::QtTodoPanel* panel = w->Layout()->TodoPanel();
+  panel->LtvTodo->topLevelItem(1)->setCheckState(0, Qt::Checked);  // 電話, pending
+  QStringList listed;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* list = qobject_cast<listing::TDlgList*>(test::FindModal());
+    if (list == nullptr) return;
+    for (int i = 0; i < list->LtvList->topLevelItemCount(); ++i) listed << list->LtvList->topLevelItem(i)->text(6);
+    // 請求 deleted from the list (the question answered Yes).
+    list->LtvList->clearSelection();
+    list->LtvList->topLevelItem(0)->setSelected(true);
+    list->MenDel->trigger();
+    list->reject();
+  });
+  w->Action(QStringLiteral("MenTodoList"))->trigger();
+  // The tick was saved before the list read the file: 電話 is no longer open.
+  EXPECT_EQ(listed, (QStringList{QString::fromUtf8("請求"), QString::fromUtf8("いつか")}));
+  const auto stored = store::SplitLines(dir.Read("Todokl.dat"));
+  ASSERT_EQ(stored.size(), 3u);
+  EXPECT_EQ(todo::TodoSubject(stored[0]), "電話");
+  EXPECT_TRUE(todo::TodoDone(stored[0]));
+  // The panel was read again: only いつか is open.
+  EXPECT_EQ(panel->TabTodo->tabText(0), QString::fromUtf8("未処理 [ 1件]"));
+  EXPECT_EQ(panel->Records().size(), 3u);
 }
 
 TEST_F(TFrmMainTodoTest, APendingTickIsSavedAtClose) {

@@ -2,6 +2,7 @@
 
 #include "store/ScheduleFile.h"
 #include "store/TextFile.h"
+#include "todo/TodoFile.h"
 #include "support/CliRun.h"
 #include "support/TempFolder.h"
 
@@ -88,13 +89,52 @@ TEST(CliExport, HolidaysWithTheComputedOnesOfTheReferenceYear) {
   EXPECT_NE(dir.Read("Ann.ics").find("SUMMARY:創立%d周年\r\nCATEGORIES:記念日1\r\n"), std::string::npos);
 }
 
+TEST(CliExport, TheRowsOfAListSearchAndToDoItemsWithTheirMemos) {
+  test::TempFolder dir;
+  store::ScheduleFields a;
+  a.day = 3;
+  a.title = "打合せ";
+  store::ScheduleFields b = a;
+  b.day = 20;
+  b.title = "歯医者";
+  dir.Write("202405.sch", store::JoinLines({Line(a), Line(b)}));
+  // The search of `list` picks the rows: one title over all months.
+  test::CliRun r = test::RunCliIn(dir, {"export", "csv", "schedule", "search", "--title", "歯医者", "--output",
+                                        dir / "found.csv"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "1\n");
+  EXPECT_EQ(dir.Read("found.csv"),
+            Sjis("\"開始日\",\"開始時刻\",\"終了日\",\"終了時刻\",\"件名\",\"場所\",\"分類\",\"内容\",\r\n"
+                 "\"2024/05/20\",\"\",\"2024/05/20\",\"\",\"歯医者\",\"\",\"\",\"\",\r\n"));
+  r = test::RunCliIn(dir, {"export", "csv", "schedule", "search", "--title", "無い", "--output", dir / "none.csv"});
+  // As `list` prints a count of 0, the export writes a file of its header only.
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "0\n");
+  EXPECT_EQ(dir.Read("none.csv"),
+            Sjis("\"開始日\",\"開始時刻\",\"終了日\",\"終了時刻\",\"件名\",\"場所\",\"分類\",\"内容\",\r\n"));
+
+  todo::TodoFields item;
+  item.limit = store::MakeDate(2024, 5, 31);
+  item.subject = "報告書";
+  item.memo = 1;
+  dir.Write("Todokl.dat", store::JoinLines({todo::BuildTodoRecord(item).line}));
+  dir.Write("Todokl.dtl", store::JoinLines({Sjis("0001,表紙")}));
+  r = test::RunCliIn(dir, {"--today", "2024/05/01", "export", "csv", "todo", "4", "--output", dir / "Todo.csv"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "1\n");
+  EXPECT_EQ(dir.Read("Todo.csv"), Sjis("状況,期限,開始日,優先度,件名,分類,進捗,処理日,ﾒﾓ,内容\r\n"
+                                        "未処理,2024/05/31,,A,報告書,,0%,,有,表紙\r\n"));
+}
+
 TEST(CliExport, UsageErrors) {
   test::TempFolder dir;
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"export", "pdf", "schedule", "1", "--output", dir / "x"},
            {"export", "vcs", "holiday", "1", "--output", dir / "x"},
            {"export", "csv", "schedule", "1"},
-           {"export", "csv", "schedule", "7", "--output", dir / "x"}}) {
+           {"export", "csv", "schedule", "7", "--output", dir / "x"},
+           {"export", "csv", "schedule", "1", "--output"},
+           {"export", "csv", "diary", "1", "--output", dir / "x"}}) {
     test::CliRun r = test::RunCliIn(dir, args);
     EXPECT_EQ(r.status, 2) << args[1] << " " << args[3];
   }

@@ -5,6 +5,7 @@
 #include "listing/ListFixtures.h"
 #include "listing/ListForm.h"
 #include "store/HolidayFile.h"
+#include "todo/TodoFile.h"
 #include "support/FakeDialogs.h"
 #include "support/TempFolder.h"
 
@@ -137,6 +138,61 @@ TEST(ListDelete, MemoFilesAreRemoved) {
   EXPECT_FALSE(folder.Exists("202405.mem"));
   EXPECT_FALSE(folder.Exists("20240503.mem"));
   EXPECT_TRUE(folder.Exists("20240504.mem"));
+}
+
+TEST(TodoDelete, SelectedItemsGoWithTheirMemosAndAChangedListIsRefused) {
+  test::TempFolder folder;
+  platform::PosixFileSystem fs;
+  test::FakeDialogs dialogs;
+  auto record = [](const char* subject, int memo) {
+    todo::TodoFields f;
+    f.limit = MakeDate(2024, 1, 20);
+    f.subject = subject;
+    f.memo = memo;
+    return todo::BuildTodoRecord(f).line;
+  };
+  const std::vector<std::string> records = {record("報告書", 1), record("買い物", 0), record("電話", 2)};
+  folder.Write("Todokl.dat", test::JoinCrLf(records));
+  folder.Write("Todokl.dtl", test::JoinCrLf({"0001,first", "0002,second"}));
+  const ListSource source = test::SourceIn(fs, folder, MakeDate(2024, 1, 1));
+  auto rows = ListRows(source, ListKind::Todo, kViewAll);
+  ASSERT_EQ(rows.size(), 3u);
+
+  // One item: its title in the question.
+  dialogs.answers = {platform::MsgAnswer::No};
+  EXPECT_EQ(DeleteRows(dialogs, source, ListKind::Todo, {rows[0]}), DeleteOutcome::Cancelled);
+  EXPECT_EQ(dialogs.shown.back().text, "「報告書」を削除します。\nよろしいですか？");
+  EXPECT_EQ(dialogs.shown.back().caption, "ToDoの削除");
+
+  EXPECT_EQ(DeleteRows(dialogs, source, ListKind::Todo, {rows[0], rows[2]}), DeleteOutcome::Deleted);
+  EXPECT_EQ(dialogs.shown.back().text, "2件のToDoを削除します。\nよろしいですか？");
+  EXPECT_EQ(folder.Read("Todokl.dat"), test::JoinCrLf({records[1]}));
+  EXPECT_EQ(folder.Read("Todokl.dtl"), "");
+
+  // The list changed since it was read: nothing is deleted.
+  folder.Write("Todokl.dat", test::JoinCrLf(records));
+  rows = ListRows(source, ListKind::Todo, kViewAll);
+  folder.Write("Todokl.dat", test::JoinCrLf({records[1], records[0], records[2]}));
+  EXPECT_EQ(DeleteRows(dialogs, source, ListKind::Todo, {rows[0]}), DeleteOutcome::Stale);
+  EXPECT_EQ(dialogs.shown.back().text, "ToDoが他で変更されています。\n最新の情報に更新してから操作して下さい。");
+  EXPECT_EQ(folder.Read("Todokl.dat"), test::JoinCrLf({records[1], records[0], records[2]}));
+}
+
+TEST(AddonDelete, TheSelectedLinesGoAndAChangedListIsRefused) {
+  test::TempFolder folder;
+  platform::PosixFileSystem fs;
+  test::FakeDialogs dialogs;
+  folder.Write("Addon.lst", "CALEN11 /bin/date\r\nKIDOU11 /bin/true\r\nSTART00 /bin/sync\r\n");
+  const ListSource source = test::SourceIn(fs, folder, MakeDate(2024, 1, 1));
+  const auto rows = ListRows(source, ListKind::Addon, 1);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(DeleteRows(dialogs, source, ListKind::Addon, {rows[0], rows[2]}), DeleteOutcome::Deleted);
+  EXPECT_EQ(dialogs.shown.back().caption, "アドオンの削除");
+  EXPECT_EQ(folder.Read("Addon.lst"), "KIDOU11 /bin/true\r\n");
+  // rows[1] now stands at index 0: its index no longer names it.
+  EXPECT_EQ(DeleteRows(dialogs, source, ListKind::Addon, {rows[1]}), DeleteOutcome::Stale);
+  EXPECT_EQ(dialogs.shown.back().text, "アドオン一覧が他で変更されています。\n最新の情報に更新してから操作して下さい。");
+  EXPECT_EQ(folder.Read("Addon.lst"), "KIDOU11 /bin/true\r\n");
 }
 
 }  // namespace

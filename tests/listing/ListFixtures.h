@@ -48,6 +48,7 @@ inline listing::ListSource SourceIn(platform::FileSystem& fs, const TempFolder& 
   source.memo_folder = folder.path();
   source.todo_folder = folder.path();
   source.table_folder = folder.path();
+  source.program_folder = folder.path();
   source.reference = reference;
   source.today = today;
   return source;

@@ -90,8 +90,11 @@ TEST(ListFormStatus, TextsPerViewAndMode) {
 
   ListForm todo(source, ListKind::Todo, ListMode::List);
   EXPECT_EQ(todo.sort().column, 2);
-  EXPECT_EQ(todo.StatusText(), "ToDoの一覧はこの版ではまだ表示できません。");
-  EXPECT_FALSE(todo.CommandEnabled(ListCommand::Add, 0));
+  EXPECT_EQ(todo.StatusText(), "未処理のToDo [0件]");
+  EXPECT_TRUE(todo.CommandEnabled(ListCommand::Add, 0));
+  ListForm addons(source, ListKind::Addon, ListMode::List);
+  EXPECT_EQ(addons.StatusText(), "アドオン [0件]");
+  EXPECT_TRUE(addons.CommandEnabled(ListCommand::Add, 0));
 }
 
 TEST(ListFormCommands, WhatEachKindOffers) {

@@ -248,17 +248,57 @@ TEST(TodoRows, StatesDatesAndNumbers) {
   EXPECT_EQ(counted[3].cells[1], "未処理");  // no limit: never waiting
 }
 
-TEST(ListRows, KindsWithoutTheirStoreListNothingAndSaySo) {
+TEST(ListRows, TodoRowsComeFromTodoklDat) {
   test::TempFolder folder;
   platform::PosixFileSystem fs;
-  folder.Write("Todokl.dat", "2024/01/12          0000                                報告書\r\n");
+  // limit, start, priority + progress + done flag, done date, category (14), memo number, 4 blanks, subject.
+  auto record = [](const std::string& limit, const std::string& start, const std::string& flags,
+                   const std::string& done_date, const std::string& category, const std::string& memo,
+                   const std::string& subject) {
+    std::string c = test::Sjis(category);
+    c.resize(14, ' ');
+    return test::Sjis(limit) + start + flags + done_date + c + memo + "    " + test::Sjis(subject);
+  };
+  const std::vector<std::string> records = {
+      record("2024/01/12", "2024/01/01", "1050", "2024/01/01", "仕事", "0003", "報告書"),
+      record("2024/13/45", "          ", "3000", "2024/01/01", "", "0000", "壊れた期限"),
+      record("期限なし  ", "          ", "0101", "2024/01/06", "", "0000", "済んだ"),
+  };
+  folder.Write("Todokl.dat", test::JoinCrLf(records));
   const ListSource source = test::SourceIn(fs, folder, MakeDate(2024, 1, 10));
-  for (ListKind kind : {ListKind::Todo, ListKind::Addon}) {
-    EXPECT_FALSE(KindAvailable(kind));
-    EXPECT_TRUE(ListRows(source, kind, 1).empty());
-  }
-  EXPECT_EQ(KindUnavailableText(ListKind::Todo), "ToDoの一覧はこの版ではまだ表示できません。");
-  EXPECT_TRUE(KindAvailable(ListKind::Schedule));
+  const auto rows = ListRows(source, ListKind::Todo, kViewAll);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].key(), "0");
+  EXPECT_EQ(Cells(rows[0]), (std::vector<std::string>{"未処理", "2024/01/12(金)", "2", "2024/01/01(月)", "B",
+                                                        "報告書", "仕事", " 50%", "", "有", ""}));
+  // A limit that is not a date reads as none; the row keeps the record's own bytes.
+  EXPECT_EQ(rows[1].cells[2], "期限なし");
+  EXPECT_EQ(rows[1].cells[5], "D");
+  EXPECT_EQ(rows[1].line, records[1]);
+  EXPECT_EQ(rows[2].key(), "2");
+  EXPECT_EQ(rows[2].cells[1], "処理済");
+  EXPECT_EQ(rows[2].cells[9], "2024/01/06(土)");
+  EXPECT_EQ(ListRows(source, ListKind::Todo, 1).size(), 2u);
+  // No Todokl.dat: no rows.
+  test::TempFolder empty;
+  EXPECT_TRUE(ListRows(test::SourceIn(fs, empty, MakeDate(2024, 1, 10)), ListKind::Todo, kViewAll).empty());
+}
+
+TEST(ListRows, AddonRowsComeFromAddonLst) {
+  test::TempFolder folder;
+  platform::PosixFileSystem fs;
+  const std::vector<std::string> lines = {"12:3010 /usr/bin/backup --all", "CALEN01 " + Sjis("/opt/予定表/run"),
+                                          "KIDOU11 /bin/true", "START00 /bin/sync"};
+  folder.Write("Addon.lst", test::JoinCrLf(lines));
+  const auto rows = ListRows(test::SourceIn(fs, folder, MakeDate(2024, 1, 10)), ListKind::Addon, 1);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0].cells, (std::vector<std::string>{" 0", "有効", "12:30", "/usr/bin/backup --all"}));
+  EXPECT_TRUE(rows[0].checked);
+  EXPECT_EQ(rows[1].cells, (std::vector<std::string>{" 1", "無効", "スケジュール表", "/opt/予定表/run"}));
+  EXPECT_FALSE(rows[1].checked);
+  EXPECT_EQ(rows[2].cells[2], "起動前");
+  EXPECT_EQ(rows[3].cells[2], "起動後");
+  EXPECT_EQ(rows[3].line, lines[3]);
 }
 
 }  // namespace

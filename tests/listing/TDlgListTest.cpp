@@ -11,15 +11,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include "app/TDlgHolidayInput.h"
 #include "app/TFrmMain.h"
+#include "mainwindow/TDlgMemo.h"
 #include "catalogues/TDlgExc.h"
 #include "listing/ListFixtures.h"
+#include "reminders/TDlgAddonInput.h"
 #include "schedule/TDlgSchInput.h"
 #include "store/TextFile.h"
+#include "todo/TDlgTodoInput.h"
+#include "todo/TodoFile.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeShell.h"
 #include "support/QtTestHelpers.h"
@@ -94,7 +99,7 @@ TEST_F(TDlgListTest, OpensForEachKindWithItsColumnsViewAndStatus) {
       {ListKind::Memo, "メモ一覧", {"No", "日付", "内容"}, 1, "2024年1月のメモ [1件]"},
       {ListKind::Todo, "ToDo一覧",
        {"No", "状況", "期限", "残日数", "開始日", "優先度", "件名", "分類", "進捗", "処理日", "ﾒﾓ", "ﾌｧｲﾙ"}, 0,
-       "ToDoの一覧はこの版ではまだ表示できません。"},
+       "未処理のToDo [0件]"},
       {ListKind::Weather, "天気情報一覧", {"", "日付", "天気", "最高気温", "最低気温", "降水確率"}, 31,
        "2024年1月の天気情報 [31件]"},
   };
@@ -106,7 +111,11 @@ TEST_F(TDlgListTest, OpensForEachKindWithItsColumnsViewAndStatus) {
     if (c.rows >= 0) EXPECT_EQ(dlg->LtvList->topLevelItemCount(), c.rows) << c.caption;
     if (c.status != nullptr) EXPECT_EQ(dlg->SbrPanel2->text(), Q(c.status));
     EXPECT_FALSE(dlg->PnlFind->isVisible());
-    EXPECT_FALSE(dlg->MenExportCsv->isEnabled());  // until the export writers are part of the program
+    // The export items follow the selection (list views select the first row) and the kind's formats.
+    const bool selected = !dlg->LtvList->selectedItems().isEmpty();
+    EXPECT_EQ(dlg->MenExportCsv->isEnabled(), selected && c.kind != ListKind::Holiday) << c.caption;
+    EXPECT_EQ(dlg->MenExportIcs->isEnabled(), selected && (c.kind == ListKind::Schedule || c.kind == ListKind::Holiday))
+        << c.caption;
   }
   auto weather = Make(ListKind::Weather);
   EXPECT_EQ(weather->LtvList->topLevelItem(8)->text(2), Q("雨"));
@@ -254,20 +263,252 @@ TEST_F(TDlgListTest, BulkEditOfTheSelectedSchedules) {
 
 TEST_F(TDlgListTest, TheMainWindowsListCommandsOpenTheDialog) {
   app::TFrmMain main(app::MainWindowPorts{dialogs, shell, files, clock}, session);
-  for (const char* name : {"MenSchList", "MenHolidayList", "MenMemoList", "MenTodoList", "MenWeatherList", "MenSearch"}) {
+  const struct {
+    const char* name;
+    const char* caption;
+  } commands[] = {{"MenSchList", "スケジュール一覧"},     {"MenHolidayList", "祝日・休日・記念日一覧"},
+                  {"MenMemoList", "メモ一覧"},            {"MenTodoList", "ToDo一覧"},
+                  {"MenWeatherList", "天気情報一覧"},     {"MenSearch", "スケジュールの検索"},
+                  {"MenExport", "スケジュールのエクスポート"}};
+  for (const auto& c : commands) {
     QString caption;
+    int selected = -1;
     QTimer::singleShot(0, [&] {
       test::WaitUntil([&] { return test::FindModal() != nullptr; });
       if (auto* list = qobject_cast<TDlgList*>(test::FindModal())) {
         caption = list->windowTitle();
+        selected = static_cast<int>(list->SelectedRows().size());
         list->reject();
       }
     });
-    QAction* a = main.Action(QString::fromLatin1(name));
-    ASSERT_TRUE(a->isEnabled()) << name;
+    QAction* a = main.Action(QString::fromLatin1(c.name));
+    ASSERT_TRUE(a->isEnabled()) << c.name;
     a->trigger();
-    EXPECT_FALSE(caption.isEmpty()) << name;
+    EXPECT_EQ(caption, Q(c.caption)) << c.name;
+    // Export mode opens on the month with every row selected.
+    if (std::string(c.name) == "MenExport") {
+      EXPECT_EQ(selected, 3);
+    }
   }
+}
+
+TEST_F(TDlgListTest, ExportModeWritesTheSelectedSchedulesToTheChosenFile) {
+  auto dlg = Make(ListKind::Schedule, ListMode::Export);
+  EXPECT_EQ(dlg->windowTitle(), Q("スケジュールのエクスポート"));
+  EXPECT_EQ(Column(*dlg, 5), (QStringList{Q("朝会"), Q("Lunch"), Q("歯医者")}));
+  ASSERT_EQ(dlg->LtvList->selectedItems().size(), 3);
+  for (QAction* editing : {dlg->MenAdd, dlg->MenRep, dlg->MenDel, dlg->MenCopy, dlg->MenExc})
+    EXPECT_FALSE(editing->isVisible()) << editing->objectName().toStdString();
+  dlg->LtvList->topLevelItem(1)->setSelected(false);  // Lunch stays behind
+  ASSERT_TRUE(dlg->MenExportCsv->isEnabled());
+
+  const std::string path = dir.path() + "Sch.csv";
+  dialogs.file_names.push_back(path);
+  dlg->MenExportCsv->trigger();
+  ASSERT_EQ(dialogs.choosers.size(), 1u);
+  EXPECT_EQ(dialogs.choosers[0].title, "CSV形式で保存");
+  EXPECT_EQ(dialogs.choosers[0].filter, "CSV (カンマ区切り) (*.csv)| *.csv|すべてのファイル (*.*)|*.*");
+  EXPECT_EQ(dialogs.choosers[0].initial, session.folders.data + "Sch.csv");
+  EXPECT_TRUE(dialogs.shown.empty()) << dialogs.shown.front().text;
+  // The two rows in list order, the memo of 歯医者 from the detail file (its two comma-text items
+  // are two memo lines, joined by LF inside the field); CP932, CR LF.
+  EXPECT_EQ(dir.Read("Sch.csv"),
+            Sjis("\"開始日\",\"開始時刻\",\"終了日\",\"終了時刻\",\"件名\",\"場所\",\"分類\",\"内容\",\r\n"
+                 "\"2024/01/09\",\"09:00\",\"2024/01/09\",\"\",\"朝会\",\"\",\"\",\"\",\r\n"
+                 "\"2024/01/20\",\"\",\"2024/01/20\",\"\",\"歯医者\",\"\",\"\",\"予約番号\n42\",\r\n"));
+
+  // The same file again: the overwrite question; No keeps the file as it was.
+  const std::string before = dir.Read("Sch.csv");
+  dialogs.file_names.push_back(path);
+  dialogs.answers.push_back(platform::MsgAnswer::No);
+  dlg->LtvList->topLevelItem(0)->setSelected(false);
+  dlg->MenExportIcs->trigger();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "'Sch.csv' を上書きしますか？");
+  EXPECT_EQ(dialogs.shown[0].caption, "ファイルの保存");
+  EXPECT_EQ(dir.Read("Sch.csv"), before);
+
+  // A cancelled chooser writes nothing; with no row selected the items are disabled.
+  dialogs.file_names.push_back(std::nullopt);
+  dlg->MenExportVcs->trigger();
+  EXPECT_FALSE(dir.Exists("Sch.vcs"));
+  dlg->LtvList->clearSelection();
+  EXPECT_FALSE(dlg->MenExportCsv->isEnabled());
+  EXPECT_FALSE(dlg->MenExportVcs->isEnabled());
+}
+
+TEST_F(TDlgListTest, AnExportOfARowChangedSinceListingIsRefused) {
+  auto dlg = Make(ListKind::Schedule, ListMode::Export);
+  ASSERT_EQ(dlg->LtvList->selectedItems().size(), 3);
+  dir.Write("202401.sch", test::JoinCrLf({jan[1], jan[2]}));  // 朝会 went elsewhere meanwhile
+  dialogs.file_names.push_back(dir.path() + "Sch.vcs");
+  dlg->MenExportVcs->trigger();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "スケジュールが他で変更されています。\n最新の情報に更新してから操作して下さい。");
+  EXPECT_EQ(dialogs.shown[0].caption, "エクスポート");
+  EXPECT_FALSE(dir.Exists("Sch.vcs"));
+}
+
+TEST_F(TDlgListTest, AMonthMemoRowOpensTheMemoDialogAndAnEmptiedMemoGoes) {
+  dir.WriteLines("202401.mem", {"月のメモ"});
+  auto dlg = Make(ListKind::Memo);
+  dlg->SetView(kViewAll);
+  ASSERT_EQ(Column(*dlg, 0), (QStringList{QStringLiteral("202401"), QStringLiteral("20240109")}));
+  ASSERT_TRUE(dlg->MenRep->isEnabled());
+  dlg->LtvList->setCurrentItem(dlg->LtvList->topLevelItem(0));
+  QString caption, text;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* memo = qobject_cast<mainwindow::TDlgMemo*>(test::FindModal());
+    if (memo == nullptr) {
+      if (test::FindModal() != nullptr) test::FindModal()->close();
+      return;
+    }
+    caption = memo->windowTitle();
+    text = memo->MemText->toPlainText();
+    memo->MemText->clear();
+    memo->BtnOk->click();
+  });
+  dlg->MenRep->trigger();
+  EXPECT_EQ(caption, Q("2024年1月のメモ"));
+  EXPECT_EQ(text, Q("月のメモ\n"));
+  EXPECT_FALSE(dir.Exists("202401.mem"));
+  EXPECT_EQ(dlg->Modified(), kModified);
+  EXPECT_EQ(Column(*dlg, 0), QStringList{QStringLiteral("20240109")});
+}
+
+TEST_F(TDlgListTest, AddonCheckBoxesAreStoredAtCloseAndTheEntryDialogOpensOnTheRow) {
+  dir.Write("Addon.lst", "KIDOU11 /bin/true\r\nSTART00 /bin/sync\r\n");
+  auto dlg = Make(ListKind::Addon);
+  EXPECT_EQ(dlg->windowTitle(), Q("アドオン一覧"));
+  ASSERT_EQ(Column(*dlg, 1), (QStringList{Q("有効"), Q("無効")}));
+  EXPECT_EQ(Column(*dlg, 2), (QStringList{Q("起動前"), Q("起動後")}));
+  EXPECT_FALSE(dlg->LtvList->isColumnHidden(0));
+  EXPECT_FALSE(dlg->CmbFile->isVisible());
+
+  // A toggled box: the state text at once, the file before the entry dialog opens.
+  dlg->LtvList->topLevelItem(1)->setCheckState(0, Qt::Checked);
+  EXPECT_EQ(dlg->LtvList->topLevelItem(1)->text(1), Q("有効"));
+  EXPECT_EQ(dir.Read("Addon.lst"), "KIDOU11 /bin/true\r\nSTART00 /bin/sync\r\n");
+  dlg->LtvList->setCurrentItem(dlg->LtvList->topLevelItem(1));
+  QString caption, program;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* entry = qobject_cast<reminders::TDlgAddonInput*>(test::FindModal());
+    if (entry == nullptr) {
+      if (test::FindModal() != nullptr) test::FindModal()->close();
+      return;
+    }
+    caption = entry->windowTitle();
+    program = entry->EdtProgram->text();
+    entry->BtnCancel->click();
+  });
+  dlg->MenRep->trigger();
+  EXPECT_EQ(dir.Read("Addon.lst"), "KIDOU11 /bin/true\r\nSTART10 /bin/sync\r\n");
+  EXPECT_EQ(caption, Q("アドオンの訂正"));
+  EXPECT_EQ(program, QStringLiteral("/bin/sync"));
+  EXPECT_EQ(dlg->Modified(), kModified);
+
+  // Unticked and closed: written at closing.
+  dlg->LtvList->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+  dlg->reject();
+  EXPECT_EQ(dir.Read("Addon.lst"), "KIDOU01 /bin/true\r\nSTART10 /bin/sync\r\n");
+}
+
+TEST_F(TDlgListTest, AnAddonListChangedElsewhereIsNotOverwritten) {
+  dir.Write("Addon.lst", "KIDOU11 /bin/true\r\n");
+  auto dlg = Make(ListKind::Addon);
+  dlg->LtvList->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+  dir.Write("Addon.lst", "CALEN11 /bin/date\r\n");
+  dlg->reject();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "アドオン一覧が他で変更されています。\n最新の情報に更新してから操作して下さい。");
+  EXPECT_EQ(dialogs.shown[0].caption, "エラー");
+  EXPECT_EQ(dir.Read("Addon.lst"), "CALEN11 /bin/date\r\n");
+}
+
+class TDlgListTodoTest : public TDlgListTest {
+ protected:
+  TDlgListTodoTest() {
+    auto record = [](const char* subject, int day, int memo) {
+      todo::TodoFields f;
+      f.limit = MakeDate(2024, 1, day);
+      f.subject = subject;
+      f.category = "仕事";
+      f.memo = memo;
+      return todo::BuildTodoRecord(f).line;
+    };
+    records = {record("報告書", 12, 1), record("電話", 15, 0)};
+    EXPECT_EQ(session.folders.todo, dir.path());  // the ToDo files live in the program folder
+    dir.Write("Todokl.dat", test::JoinCrLf(records));
+    dir.Write("Todokl.dtl", test::JoinCrLf({Sjis("0001,表紙,目次")}));
+  }
+  std::string Todo() { return dir.Read("Todokl.dat"); }
+  std::vector<std::string> records;
+};
+
+TEST_F(TDlgListTodoTest, ChangeOpensTheToDoEntryDialogOnTheRow) {
+  auto dlg = Make(ListKind::Todo);
+  ASSERT_EQ(Column(*dlg, 6), (QStringList{Q("報告書"), Q("電話")}));
+  EXPECT_TRUE(dlg->MenAdd->isEnabled());
+  EXPECT_TRUE(dlg->MenCopy->isEnabled());
+  dlg->LtvList->setCurrentItem(dlg->LtvList->topLevelItem(0));
+  QString caption, subject, memo;
+  QTimer::singleShot(0, [&] {
+    test::WaitUntil([&] { return test::FindModal() != nullptr; });
+    auto* entry = qobject_cast<todo::TDlgTodoInput*>(test::FindModal());
+    if (entry == nullptr) {
+      if (test::FindModal() != nullptr) test::FindModal()->close();
+      return;
+    }
+    caption = entry->windowTitle();
+    subject = entry->CmbTitle->currentText();
+    memo = entry->MemTodo->toPlainText();
+    entry->CmbTitle->lineEdit()->setText(Q("報告書の提出"));
+    entry->BtnOk->click();
+  });
+  dlg->MenRep->trigger();
+  EXPECT_EQ(caption, Q("ToDoの訂正"));
+  EXPECT_EQ(subject, Q("報告書"));
+  EXPECT_EQ(memo, Q("表紙\n目次"));
+  EXPECT_EQ(dlg->Modified(), kModified);
+  EXPECT_EQ(Column(*dlg, 6), (QStringList{Q("報告書の提出"), Q("電話")}));
+  const auto stored = store::SplitLines(Todo());
+  ASSERT_EQ(stored.size(), 2u);
+  EXPECT_EQ(todo::TodoSubject(stored[0]), "報告書の提出");
+  EXPECT_EQ(stored[1], records[1]);
+}
+
+TEST_F(TDlgListTodoTest, AChangedRecordIsRefusedBeforeTheDialogOpens) {
+  auto dlg = Make(ListKind::Todo);
+  dir.Write("Todokl.dat", test::JoinCrLf({records[1], records[0]}));
+  dlg->LtvList->setCurrentItem(dlg->LtvList->topLevelItem(0));
+  bool opened = false;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* modal = test::FindModal()) {
+      opened = true;
+      modal->close();
+    }
+  });
+  dlg->MenRep->trigger();
+  EXPECT_FALSE(opened);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "ToDoが他で変更されています。\n最新の情報に更新してから操作して下さい。");
+  // The list was read again.
+  EXPECT_EQ(Column(*dlg, 6), (QStringList{Q("報告書"), Q("電話")}));
+  EXPECT_EQ(dlg->LtvList->topLevelItem(0)->text(0), QStringLiteral("1"));
+}
+
+TEST_F(TDlgListTodoTest, ACsvExportCarriesTheItemsMemo) {
+  auto dlg = Make(ListKind::Todo);
+  dlg->LtvList->selectAll();
+  dialogs.file_names.push_back(dir.path() + "Todo.csv");
+  dlg->MenExportCsv->trigger();
+  EXPECT_EQ(dialogs.choosers.at(0).initial, session.folders.todo + "Todo.csv");
+  EXPECT_EQ(dir.Read("Todo.csv"),
+            Sjis("状況,期限,開始日,優先度,件名,分類,進捗,処理日,ﾒﾓ,内容\r\n"
+                 "未処理,2024/01/12,,A,報告書,仕事,0%,,有,\"表紙\n目次\"\r\n"
+                 "未処理,2024/01/15,,A,電話,仕事,0%,,,\r\n"));
 }
 
 }  // namespace
