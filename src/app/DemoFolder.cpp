@@ -44,7 +44,7 @@ struct DemoSchedule {
   int bar_colour = store::kDefaultScheduleBarColour;
   int text_colour = 0;
   int bar_style = 3;
-  std::vector<std::string> memo;
+  std::vector<std::string> memo = {};
   int font_style = 0;
 };
 

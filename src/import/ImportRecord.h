@@ -41,8 +41,8 @@ struct SourceRecord {
   std::string reader_error;         // non-empty: the reader could not read this entry
   // Data files only: the line as its CP932 bytes, and the memo (detail) it carries, read from the
   // memo file beside the source; `memo_missing` when it has a memo number but that file is missing.
-  std::string raw;
-  std::vector<std::string> memo;
+  std::string raw = {};
+  std::vector<std::string> memo = {};
   bool memo_missing = false;
 };
 

@@ -40,14 +40,14 @@ Moment MakeMoment(const store::Date& date, int minutes) {
 std::string MomentTime(const Moment& m) { return store::TimeText(m.minutes / 60, m.minutes % 60); }
 
 std::string CompactDate(const store::Date& date) {
-  char buf[16];
+  char buf[32];
   std::snprintf(buf, sizeof buf, "%04d%02d%02d", store::YearOf(date), store::MonthOf(date), store::DayOf(date));
   return buf;
 }
 
 std::string UtcStampFromJst(const Moment& local) {
   const Moment utc = MakeMoment(local.date, local.minutes - kJstOffset);
-  char buf[16];
+  char buf[32];
   std::snprintf(buf, sizeof buf, "T%02d%02d00Z", utc.minutes / 60, utc.minutes % 60);
   return CompactDate(utc.date) + buf;
 }

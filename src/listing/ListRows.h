@@ -25,7 +25,7 @@ namespace kal::listing {
 
 struct ListRow {
   std::vector<std::string> cells;  // every column, the key first (UTF-8)
-  std::string line;                // the stored line behind the row (CP932); the file text for a memo
+  std::string line = {};           // the stored line behind the row (CP932); the file text for a memo
   bool checked = false;            // ToDo done, add-on enabled
 
   const std::string& key() const { return cells.front(); }

@@ -32,7 +32,7 @@ TEST(CsvReader, SpreadsheetExportInCp932WithDoubledQuotesAndALineBreak) {
 }
 
 TEST(CsvReader, Utf8WithAndWithoutByteOrderMark) {
-  for (const std::string head : {std::string("\xEF\xBB\xBF"), std::string()}) {
+  for (const std::string& head : {std::string("\xEF\xBB\xBF"), std::string()}) {
     TextEncoding encoding = TextEncoding::Cp932;
     auto records = ReadCsv(head + "件名,日付\n\"①会議\",2024/5/3\n", &encoding);
     EXPECT_EQ(encoding, TextEncoding::Utf8);

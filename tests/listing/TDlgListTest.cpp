@@ -108,8 +108,12 @@ TEST_F(TDlgListTest, OpensForEachKindWithItsColumnsViewAndStatus) {
     EXPECT_EQ(dlg->windowTitle(), Q(c.caption));
     EXPECT_EQ(Headers(*dlg), c.headers) << c.caption;
     EXPECT_TRUE(dlg->LtvList->isColumnHidden(0));
-    if (c.rows >= 0) EXPECT_EQ(dlg->LtvList->topLevelItemCount(), c.rows) << c.caption;
-    if (c.status != nullptr) EXPECT_EQ(dlg->SbrPanel2->text(), Q(c.status));
+    if (c.rows >= 0) {
+      EXPECT_EQ(dlg->LtvList->topLevelItemCount(), c.rows) << c.caption;
+    }
+    if (c.status != nullptr) {
+      EXPECT_EQ(dlg->SbrPanel2->text(), Q(c.status));
+    }
     EXPECT_FALSE(dlg->PnlFind->isVisible());
     // The export items follow the selection (list views select the first row) and the kind's formats.
     const bool selected = !dlg->LtvList->selectedItems().isEmpty();

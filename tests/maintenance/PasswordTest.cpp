@@ -45,7 +45,7 @@ TEST(PasswordFile, EmptyDamagedOrMissingFilesAreNotAPassword) {
   test::TempFolder dir;
   platform::PosixFileSystem fs;
   EXPECT_FALSE(PasswordSet(fs, dir.path()));
-  for (const std::string bytes : {std::string(""), std::string("\r\n"), std::string("pbkdf2-sha256$x$00$11\r\n"),
+  for (const std::string& bytes : {std::string(""), std::string("\r\n"), std::string("pbkdf2-sha256$x$00$11\r\n"),
                                   std::string("plain text\r\n")}) {
     dir.Write("Kalendor.pwd", bytes);
     EXPECT_FALSE(PasswordSet(fs, dir.path())) << bytes;

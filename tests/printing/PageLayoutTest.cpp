@@ -256,7 +256,9 @@ TEST_F(PageFixture, OtherMonthDaysFollowOtherMonth) {
     for (const char* text : {"4/28", "前月の予定", "昭和の日"}) {
       const auto runs = Runs(page, text);
       EXPECT_EQ(!runs.empty(), c.printed) << c.other_month << " " << text;
-      if (!runs.empty()) EXPECT_EQ(runs[0].colour, c.colour) << c.other_month << " " << text;
+      if (!runs.empty()) {
+        EXPECT_EQ(runs[0].colour, c.colour) << c.other_month << " " << text;
+      }
     }
     EXPECT_EQ(Runs(page, "5/1")[0].colour, kBlack);
   }
