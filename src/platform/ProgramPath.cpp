@@ -29,9 +29,8 @@ std::optional<std::string> FindExecutable(const std::string& name) {
   std::string_view paths = env ? env : "/usr/local/bin:/usr/bin:/bin";
   while (true) {
     const std::size_t colon = paths.find(':');
-    std::string folder(paths.substr(0, colon));
-    if (folder.empty()) folder = ".";
-    const std::string candidate = folder + "/" + name;
+    const std::string_view folder = paths.substr(0, colon);  // an empty entry is the current folder
+    const std::string candidate = std::string(folder.empty() ? std::string_view(".") : folder) + "/" + name;
     if (IsExecutableFile(candidate)) return candidate;
     if (colon == std::string_view::npos) break;
     paths.remove_prefix(colon + 1);

@@ -26,8 +26,11 @@ TEST(TodoDemo, TheDemonstrationListShowsAllSevenStates) {
   for (const auto& c : classes.items) states.insert(c.state);
   EXPECT_EQ(states, (std::set<int>{1, 2, 3, 4, 5, 6, 7}));
   const auto memos = LoadTodoMemos(fs, dir.path());
-  for (const auto& r : load.records)
-    if (TodoMemoNumber(r) > 0) EXPECT_FALSE(TodoMemoOf(memos, TodoMemoNumber(r)).empty());
+  for (const auto& r : load.records) {
+    if (TodoMemoNumber(r) > 0) {
+      EXPECT_FALSE(TodoMemoOf(memos, TodoMemoNumber(r)).empty());
+    }
+  }
 }
 
 }  // namespace
