@@ -4,6 +4,7 @@
 
 #include "maintenance/Password.h"
 #include "platform/Codec.h"
+#include "platform/QtControls.h"
 
 namespace kal::maintenance {
 
@@ -26,6 +27,16 @@ QLineEdit* MakePasswordEdit(QWidget* parent, const char* name) {
     }
   });
   return edit;
+}
+
+QHBoxLayout* PasswordButtons(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel) {
+  platform::MakeOkCancel(dialog, ok, cancel);
+  QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  row->addWidget(ok);
+  row->addWidget(cancel);
+  return row;
 }
 
 }  // namespace kal::maintenance

@@ -9,7 +9,6 @@
 
 #include "maintenance/QtPasswordEdit.h"
 #include "platform/Codec.h"
-#include "platform/QtControls.h"
 
 namespace kal::maintenance {
 
@@ -33,17 +32,11 @@ TDlgPassEntry::TDlgPassEntry(platform::FileSystem& files, platform::Dialogs& dia
   EdtAgainPasswd = MakePasswordEdit(this, "EdtAgainPasswd");
   form->addRow(QStringLiteral("新しいパスワード:"), EdtNewPasswd);
   form->addRow(QStringLiteral("パスワードの確認入力:"), EdtAgainPasswd);
-  platform::MakeOkCancel(this, BtnOk, BtnCancel);
-  BtnOk->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(BtnOk);
-  buttons->addWidget(BtnCancel);
+  QHBoxLayout* buttons = PasswordButtons(this, BtnOk, BtnCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addLayout(buttons);
   connect(BtnOk, &QPushButton::clicked, this, &TDlgPassEntry::BtnOkClick);
-  connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
   (EdtCurrentPasswd ? EdtCurrentPasswd : EdtNewPasswd)->setFocus();
 }
 

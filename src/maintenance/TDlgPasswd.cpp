@@ -8,7 +8,6 @@
 
 #include "app/Startup.h"
 #include "maintenance/QtPasswordEdit.h"
-#include "platform/QtControls.h"
 
 namespace kal::maintenance {
 
@@ -22,18 +21,12 @@ TDlgPasswd::TDlgPasswd(platform::FileSystem& files, platform::Dialogs& dialogs, 
   LblPasswd->setObjectName(QStringLiteral("LblPasswd"));
   EdtPasswd = MakePasswordEdit(this, "EdtPasswd");
   LblPasswd->setBuddy(EdtPasswd);
-  platform::MakeOkCancel(this, BtnOk, BtnCancel);
-  BtnOk->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(BtnOk);
-  buttons->addWidget(BtnCancel);
+  QHBoxLayout* buttons = PasswordButtons(this, BtnOk, BtnCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(LblPasswd);
   layout->addWidget(EdtPasswd);
   layout->addLayout(buttons);
   connect(BtnOk, &QPushButton::clicked, this, &TDlgPasswd::BtnOkClick);
-  connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
   EdtPasswd->setFocus();
 }
 
