@@ -25,6 +25,7 @@
 #include "app/TFrmMainTray.h"
 #include "maintenance/TDlgPasswd.h"
 #include "mainwindow/GridDays.h"
+#include "mainwindow/MemoBox.h"
 #include "mainwindow/QtToolIcons.h"
 #include "mainwindow/TFrmMainLayout.h"
 #include "platform/Clock.h"
@@ -216,7 +217,16 @@ void TFrmMain::TraySetup(bool tray_available) {
     connect(tray_command, &QAction::triggered, this, &TFrmMain::TaskTraySet);
     connect(mini_command, &QAction::triggered, this, &TFrmMain::SmallSize);
     connect(mini_reset, &QAction::triggered, this, &TFrmMain::MiniSizeResetClick);
-    // F12 and F3 keep working in mini mode, where the menu bar is hidden.
+    // "すべての画面サイズを初期化" resets the mini size as well.
+    if (QAction* reset_all = Action(QStringLiteral("MenSizeResetAll"))) {
+      connect(reset_all, &QAction::triggered, this, [this] {
+        if (!tray_->mini.Active() && mainwindow::MiniSizeReset(session_.settings.mini)) session_.layout_changed = true;
+      });
+    }
+    // F12 and F3 keep working in mini mode, where the menu bar is hidden. A held key switches
+    // once: the window is re-created by each switch, and a repeat would switch it back.
+    mini_command->setAutoRepeat(false);
+    tray_command->setAutoRepeat(false);
     addAction(mini_command);
     addAction(tray_command);
   }
@@ -397,6 +407,19 @@ void TFrmMain::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() != QEvent::WindowStateChange) return;
   TFrmMainTrayParts& t = *tray_;
+  if (isMaximized() && t.mini.Active()) {
+    // The mini window has no maximise button: a maximise comes from a double click on its title
+    // bar, which switches back to the normal window (TitleBar), or is undone.
+    QTimer::singleShot(0, this, [this] {
+      if (!isMaximized() || !tray_->mini.Active()) return;
+      if (session_.settings.mini.title_bar) {
+        SmallSize();
+      } else {
+        showNormal();
+      }
+    });
+    return;
+  }
   if (isMinimized()) {
     const mainwindow::WindowAction action = mainwindow::WindowCommandAction(
         mainwindow::WindowCommand::MinimiseButton,
@@ -426,6 +449,9 @@ void TFrmMain::SmallSize() {
   const QRect avail = ScreenOf(this)->availableGeometry();
   const mainwindow::ScreenArea area{avail.left(), avail.top(), avail.width(), avail.height()};
   if (!t.mini.Active()) {
+    // The memo box is written now: it is not saved while mini mode is on.
+    MemDailyUpdate();
+    if (memo_box_) memo_box_->SetMiniMode(true);
     const store::WindowGeometry mini = t.mini.Enter(Geometry(), isMaximized(), st.mini, area);
     if (isMaximized()) showNormal();
     t.saved_mode = layout_->Mode();
@@ -434,6 +460,7 @@ void TFrmMain::SmallSize() {
     QToolBar* tools = layout_->ToolBar();
     t.tool_was_visible = tools != nullptr && (tools->isVisible() || (!was_visible && !tools->isHidden()));
     if (t.saved_mode != 4) layout_->GridModeClick(4);
+    layout_->SetMini(true);
     t.hidden_regions.clear();
     for (const char* name : {"PnlRight", "PnlBottom", "PnlList", "PnlCalendars"}) {
       QWidget* region = layout_->Region(QString::fromUtf8(name));
@@ -445,7 +472,11 @@ void TFrmMain::SmallSize() {
     menuBar()->hide();
     statusBar()->hide();
     if (tools != nullptr) tools->hide();
-    setWindowFlags((windowFlags() | Qt::Tool) & ~Qt::WindowMaximizeButtonHint);
+    // A small tool window. With TitleBar the desktop's maximise (a double click on the title bar)
+    // stays possible: it brings the normal window back instead (changeEvent).
+    Qt::WindowFlags flags = windowFlags() | Qt::Tool;
+    if (!st.mini.title_bar) flags &= ~Qt::WindowMaximizeButtonHint;
+    setWindowFlags(flags);
     setWindowFlag(Qt::WindowStaysOnTopHint, st.window.stay_on_top);
     // The small window may be smaller than the panels' minimum sizes: the calendar fills it.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
@@ -455,7 +486,10 @@ void TFrmMain::SmallSize() {
     if (st.mini.trans != 0) setWindowOpacity(std::clamp(st.mini.trans_value, 0, 255) / 255.0);
     setWindowTitle(U(store::FormatDatePattern("yyyy年m月d日(aaa)", selected_date_)));
   } else {
+    if (isMaximized()) showNormal();
     const store::WindowGeometry normal = t.mini.Leave(Geometry(), st.mini);
+    layout_->SetMini(false);
+    if (memo_box_) memo_box_->SetMiniMode(false);
     setWindowFlags((windowFlags() & ~Qt::Tool) | Qt::WindowMaximizeButtonHint);
     setWindowFlag(Qt::WindowStaysOnTopHint, st.window.stay_on_top);
     menuBar()->setVisible(t.menu_was_visible);

@@ -268,7 +268,8 @@ void QtCalendarGrid::PaintCell(QPainter& p, int row, int column, const QRect& r)
   p.setClipRect(r);
   if (picture_.mini) {
     p.setPen(C(cell.text_colour));
-    QFont font = ViewQFont(cell.date_font, 8);
+    QFont font = ViewQFont(cell.date_font, cell.date_size > 0 ? cell.date_size : 8);
+    if (cell.date_pixels > 0) font.setPixelSize(cell.date_pixels);
     if (cell.today) font.setBold(true);
     if (cell.underline) font.setUnderline(true);
     p.setFont(font);

@@ -6,6 +6,8 @@
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QToolBar>
+#include <QToolButton>
+#include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,8 @@
 
 #include "app/TFrmMain.h"
 #include "app/TFrmMainTray.h"
+#include "mainwindow/QtCalendarGrid.h"
+#include "mainwindow/QtMemoPanel.h"
 #include "mainwindow/TFrmMainLayout.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -105,6 +109,94 @@ TEST_F(TFrmMainTrayTest, MiniModeOnAndOffRestoresTheNormalWindow) {
   w->SmallSize();
   EXPECT_EQ(w->frameGeometry().topLeft(), QPoint(300, 200));
   EXPECT_EQ(w->size(), QSize(200, 180));
+}
+
+TEST_F(TFrmMainTrayTest, MiniCalendarHasItsOwnCellsAndNavigationBar) {
+  dir.WriteLines("20261215.mem", {"買い物"});
+  auto w = Make();
+  w->TraySetup(false);
+  ShowReady(*w);
+  QWidget* nav = w->findChild<QWidget*>(Q("PnlMonSch"));
+  ASSERT_NE(nav, nullptr);
+  const int normal_nav = nav->height();
+  w->SmallSize();
+  QCoreApplication::processEvents();
+
+  // The navigation bar: 18 pixels, 24-pixel month buttons, no year buttons, "yyyy年 m月".
+  EXPECT_EQ(nav->height(), 18);
+  EXPECT_TRUE(nav->findChild<QWidget*>(Q("BtnBeforeYear"))->isHidden());
+  EXPECT_TRUE(nav->findChild<QWidget*>(Q("BtnNextYear"))->isHidden());
+  EXPECT_EQ(nav->findChild<QWidget*>(Q("BtnBeforeMonth"))->width(), 24);
+  auto* caption = nav->findChild<QToolButton*>(Q("BtnNowMonth"));
+  EXPECT_EQ(caption->text(), Q("2026年 12月"));
+  EXPECT_FALSE(caption->font().bold());
+
+  // The compact cells: day numbers only, every week row of the month within the small window.
+  const mainwindow::GridPicture& picture = w->Layout()->Grid()->Picture();
+  EXPECT_TRUE(picture.mini);
+  ASSERT_EQ(picture.cells.size(), 5u);
+  ASSERT_EQ(picture.headers.size(), 7u);
+  EXPECT_EQ(picture.headers[0].text, "月");
+  for (const auto& row : picture.cells) {
+    for (const mainwindow::CellContents& cell : row) EXPECT_TRUE(cell.lines.empty());
+  }
+  EXPECT_EQ(picture.cells[1][3].date_text, "10");  // Thursday of the second week
+  EXPECT_EQ(w->Layout()->Grid()->SelectedRow(), 1);
+  EXPECT_EQ(w->Layout()->Grid()->SelectedColumn(), 3);
+  int rows = 0;
+  for (const int h : picture.row_heights) rows += h;
+  EXPECT_LE(rows, w->Layout()->Grid()->height());
+  EXPECT_EQ(w->Layout()->Grid()->height() + 18, w->height()) << "the calendar fills the mini window";
+
+  // The tip of a day with a memo (the month view shows the rokuyo).
+  EXPECT_EQ(w->Layout()->MiniTip(store::MakeDate(2026, 12, 15)).text,
+            " 2026年12月15日 (火) 大安 \r < 2026/12/15のメモ >\r 買い物 ");
+
+  // Moving through the months works; view mode and panel commands wait for the normal window.
+  nav->findChild<QToolButton*>(Q("BtnNextMonth"))->click();
+  EXPECT_EQ(caption->text(), Q("2027年 1月"));
+  w->Action(Q("MenWeekly"))->trigger();
+  EXPECT_EQ(w->Layout()->Mode(), 4);
+  w->Action(Q("MenSidePanel"))->trigger();
+  EXPECT_TRUE(w->Layout()->Region(Q("PnlRight"))->isHidden());
+
+  w->SmallSize();
+  EXPECT_EQ(nav->height(), normal_nav);
+  EXPECT_FALSE(nav->findChild<QWidget*>(Q("BtnBeforeYear"))->isHidden());
+  EXPECT_FALSE(w->Layout()->Grid()->Picture().mini);
+  EXPECT_FALSE(w->Layout()->Region(Q("PnlRight"))->isHidden());
+}
+
+TEST_F(TFrmMainTrayTest, TitleBarDoubleClickOfTheMiniWindowBringsTheNormalWindowBack) {
+  // The desktop turns a double click on the mini window's title bar into a maximise request.
+  for (const bool title_bar : {true, false}) {
+    auto w = Make([title_bar](store::Settings& s) { s.mini.title_bar = title_bar; });
+    w->TraySetup(false);
+    ShowReady(*w);
+    const QRect normal = w->geometry();
+    w->SmallSize();
+    w->showMaximized();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w->isMaximized()) << title_bar;
+    EXPECT_EQ(w->MiniModeOn(), !title_bar) << title_bar;
+    if (title_bar) {
+      EXPECT_EQ(w->geometry().size(), normal.size());
+    } else {
+      EXPECT_EQ(w->size(), QSize(172, 156));
+    }
+  }
+}
+
+TEST_F(TFrmMainTrayTest, EnteringMiniModeSavesTheMemoBox) {
+  auto w = Make();
+  w->TraySetup(false);
+  ShowReady(*w);
+  test::TypeText(w->MemoPanel()->MemDaily, Q("打ち合わせ"));
+  w->SmallSize();
+  EXPECT_EQ(dir.Read("20261210.mem"), test::Sjis("打ち合わせ") + "\r\n");
+  w->SmallSize();
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(TFrmMainTrayTest, MiniModeKeepsTheStoredViewModeAndTheSizeReset) {
