@@ -205,6 +205,13 @@ void TFrmMain::TraySetup(bool tray_available) {
         QAction* m = Action(QString::fromUtf8(menu_name));
         a->setEnabled(tp.lock.ItemsEnabled() && m != nullptr && m->isEnabled());
       }
+      // While the tray password is asked nothing of the menu works (the window waits for it).
+      if (tp.password_open) {
+        for (QAction* a : tp.menu->actions()) a->setEnabled(false);
+      } else {
+        for (const char* name : {"PopTraySize", "PopTrayMini", "PopTrayExit"})
+          tp.menu->findChild<QAction*>(QString::fromUtf8(name))->setEnabled(true);
+      }
     });
   }
 

@@ -330,8 +330,13 @@ TEST_F(TFrmMainTrayTest, TrayPasswordRefusedKeepsTheWindowInTheTray) {
   ASSERT_TRUE(files.WriteAtomic(w->session().program_folder + "Kalendor.pwd", "x\r\n", nullptr));
   std::deque<bool> answers = {false, true};
   int asked = 0;
+  bool exit_while_asked = true;
   w->TrayParts().ask_password = [&] {
     ++asked;
+    // While the password is asked the tray menu does nothing and a further click is ignored.
+    emit w->TrayMenu()->aboutToShow();
+    exit_while_asked = w->TrayMenu()->findChild<QAction*>(Q("PopTrayExit"))->isEnabled();
+    w->MainFormShow();
     const bool ok = answers.front();
     answers.pop_front();
     return ok;
@@ -343,6 +348,7 @@ TEST_F(TFrmMainTrayTest, TrayPasswordRefusedKeepsTheWindowInTheTray) {
 
   w->MainFormShow();
   EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(exit_while_asked);
   EXPECT_FALSE(w->isVisible());
   emit menu->aboutToShow();
   EXPECT_FALSE(menu->findChild<QAction*>(Q("PopTraySchAdd"))->isEnabled());
@@ -352,6 +358,7 @@ TEST_F(TFrmMainTrayTest, TrayPasswordRefusedKeepsTheWindowInTheTray) {
   EXPECT_TRUE(w->isVisible());
   emit menu->aboutToShow();
   EXPECT_TRUE(menu->findChild<QAction*>(Q("PopTraySchAdd"))->isEnabled());
+  EXPECT_TRUE(menu->findChild<QAction*>(Q("PopTrayExit"))->isEnabled());
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
