@@ -11,6 +11,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -118,6 +119,24 @@ QPixmap AlarmMarkPixmap(bool sound) {
 
 // The caption of the hot key's report when it comes in a message box.
 constexpr const char* kHotKeyCaption = "ホットキー";
+
+// A double click on a widget's own background (not on its buttons) runs `on_double_click`.
+class DoubleClickWatcher : public QObject {
+ public:
+  DoubleClickWatcher(QObject* parent, std::function<void()> on_double_click)
+      : QObject(parent), on_double_click_(std::move(on_double_click)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+      on_double_click_();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> on_double_click_;
+};
 
 QScreen* ScreenOf(const QWidget* w) {
   QScreen* s = w->screen();
@@ -236,6 +255,13 @@ void TFrmMain::TraySetup(bool tray_available) {
     tray_command->setAutoRepeat(false);
     addAction(mini_command);
     addAction(tray_command);
+    // The desktop keeps the title bar's double click to itself (it maximises): the navigation
+    // bar, the window's own caption strip, takes it instead and switches mini mode (TitleBar).
+    if (QWidget* nav = findChild<QWidget*>(QStringLiteral("PnlMonSch"))) {
+      nav->installEventFilter(new DoubleClickWatcher(nav, [this] {
+        if (session_.settings.mini.title_bar) SmallSize();
+      }));
+    }
   }
   mini_command->setEnabled(true);
   mini_reset->setEnabled(true);

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QToolBar>
@@ -185,6 +186,30 @@ TEST_F(TFrmMainTrayTest, TitleBarDoubleClickOfTheMiniWindowBringsTheNormalWindow
     } else {
       EXPECT_EQ(w->size(), QSize(172, 156));
     }
+  }
+}
+
+TEST_F(TFrmMainTrayTest, DoubleClickOnTheNavigationBarSwitchesMiniMode) {
+  for (const bool title_bar : {true, false}) {
+    auto w = Make([title_bar](store::Settings& s) { s.mini.title_bar = title_bar; });
+    w->TraySetup(false);
+    ShowReady(*w);
+    QWidget* nav = w->findChild<QWidget*>(Q("PnlMonSch"));
+    ASSERT_NE(nav, nullptr);
+    // At its left end, away from the buttons, in both sizes.
+    const QPoint free_spot(2, 8);
+    auto double_click = [&] {
+      QMouseEvent dbl(QEvent::MouseButtonDblClick, free_spot, nav->mapToGlobal(free_spot), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(nav, &dbl);
+    };
+    double_click();
+    EXPECT_EQ(w->MiniModeOn(), title_bar) << title_bar;
+    if (!title_bar) continue;
+    EXPECT_EQ(w->size(), QSize(172, 156));
+    double_click();
+    EXPECT_FALSE(w->MiniModeOn());
+    EXPECT_EQ(w->size(), QSize(900, 640));
   }
 }
 
