@@ -510,6 +510,8 @@ void TFrmMain::SmallSize() {
     Qt::WindowFlags flags = windowFlags() | Qt::Tool;
     if (!st.mini.title_bar) flags &= ~Qt::WindowMaximizeButtonHint;
     setWindowFlags(flags);
+    // A tool window would not end the program when it closes: the main window still does.
+    setAttribute(Qt::WA_QuitOnClose, true);
     setWindowFlag(Qt::WindowStaysOnTopHint, st.window.stay_on_top);
     // The small window may be smaller than the panels' minimum sizes: the calendar fills it.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
@@ -524,6 +526,7 @@ void TFrmMain::SmallSize() {
     layout_->SetMini(false);
     if (memo_box_) memo_box_->SetMiniMode(false);
     setWindowFlags((windowFlags() & ~Qt::Tool) | Qt::WindowMaximizeButtonHint);
+    setAttribute(Qt::WA_QuitOnClose, true);
     setWindowFlag(Qt::WindowStaysOnTopHint, st.window.stay_on_top);
     menuBar()->setVisible(t.menu_was_visible);
     statusBar()->setVisible(t.status_was_visible);

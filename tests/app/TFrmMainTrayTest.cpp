@@ -87,6 +87,7 @@ TEST_F(TFrmMainTrayTest, MiniModeOnAndOffRestoresTheNormalWindow) {
   EXPECT_TRUE(w->statusBar()->isHidden());
   EXPECT_TRUE(w->Layout()->ToolBar()->isHidden());
   EXPECT_EQ(w->Layout()->Mode(), 4) << "mini mode shows the month view";
+  EXPECT_TRUE(w->testAttribute(Qt::WA_QuitOnClose)) << "closing the mini window ends the program";
   EXPECT_TRUE(w->session().layout_changed);
 
   // The user moves and sizes the mini window; leaving stores it and brings the normal one back.
@@ -101,6 +102,9 @@ TEST_F(TFrmMainTrayTest, MiniModeOnAndOffRestoresTheNormalWindow) {
   EXPECT_FALSE(w->Layout()->ToolBar()->isHidden());
   const store::MiniSettings& mini = w->session().settings.mini;
   EXPECT_EQ((std::array{mini.left, mini.top, mini.width, mini.height}), (std::array{300, 200, 200, 180}));
+
+  // Closing the window still ends the program after the tool window of mini mode.
+  EXPECT_TRUE(w->testAttribute(Qt::WA_QuitOnClose));
 
   // F12 and F3 belong to the window as well as to the menu bar, which mini mode hides.
   EXPECT_TRUE(w->actions().contains(w->Action(Q("MenMiniMode"))));
