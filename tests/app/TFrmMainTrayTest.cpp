@@ -8,6 +8,8 @@
 #include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
@@ -170,6 +172,21 @@ TEST_F(TFrmMainTrayTest, MiniCalendarHasItsOwnCellsAndNavigationBar) {
   EXPECT_FALSE(nav->findChild<QWidget*>(Q("BtnBeforeYear"))->isHidden());
   EXPECT_FALSE(w->Layout()->Grid()->Picture().mini);
   EXPECT_FALSE(w->Layout()->Region(Q("PnlRight"))->isHidden());
+}
+
+TEST_F(TFrmMainTrayTest, WithoutMouseTipTheMiniTipIsTheSelectedDays) {
+  dir.WriteLines("20261210.mem", {"会議室の予約"});
+  auto w = Make([](store::Settings& s) { s.view.mouse_tip = false; });
+  w->TraySetup(false);
+  ShowReady(*w);
+  w->SmallSize();
+  QWidget* grid = w->Layout()->Grid();
+  // Wherever the pointer rests (here over the 1st), the tip tells of the selected 10th.
+  const QRect first = w->Layout()->Grid()->CellRect(0, 1);
+  QHelpEvent help(QEvent::ToolTip, first.center(), grid->mapToGlobal(first.center()));
+  QCoreApplication::sendEvent(grid, &help);
+  EXPECT_EQ(QToolTip::text(), Q(" 2026年12月10日 (木) 赤口 \n < 2026/12/10のメモ >\n 会議室の予約 "));
+  QToolTip::hideText();
 }
 
 TEST_F(TFrmMainTrayTest, TitleBarDoubleClickOfTheMiniWindowBringsTheNormalWindowBack) {
