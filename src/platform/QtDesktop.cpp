@@ -78,17 +78,20 @@ QIcon QtTray::DayIcon(int day) {
 
 // ---- hot key -------------------------------------------------------------------------------
 
-namespace {
-
-// The keysym of a hot key's low byte: letters (lower case), digits, F1 to F12.
-std::uint32_t KeySymOf(int key) {
+std::uint32_t QtHotKey::KeySymOf(int key) {
   if (key >= 'A' && key <= 'Z') return static_cast<std::uint32_t>(key - 'A' + 'a');
   if (key >= '0' && key <= '9') return static_cast<std::uint32_t>(key);
-  if (key >= 112 && key <= 123) return 0xFFBEu + static_cast<std::uint32_t>(key - 112);
+  if (key >= 112 && key <= 135) return 0xFFBEu + static_cast<std::uint32_t>(key - 112);  // F1 .. F24
+  if (key >= 0x60 && key <= 0x69) return 0xFFB0u + static_cast<std::uint32_t>(key - 0x60);  // KP_0 .. KP_9
+  static const std::pair<int, std::uint32_t> kKeys[] = {
+      {0x20, 0x0020}, {0x21, 0xFF55}, {0x22, 0xFF56}, {0x23, 0xFF57}, {0x24, 0xFF50}, {0x25, 0xFF51},
+      {0x26, 0xFF52}, {0x27, 0xFF53}, {0x28, 0xFF54}, {0x2D, 0xFF63}, {0x2E, 0xFFFF},
+  };
+  for (const auto& [code, keysym] : kKeys) {
+    if (code == key) return keysym;
+  }
   return 0;
 }
-
-}  // namespace
 
 struct QtHotKey::Grab : QAbstractNativeEventFilter {
   xcb_connection_t* connection = nullptr;

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 
 #include "platform/Desktop.h"
@@ -46,6 +47,10 @@ class QtHotKey : public HotKey {
   // False when the desktop is not X11, the key has no key code, or another program holds it.
   bool Register(int shortcut) override;
   void Unregister() override;
+
+  // The X keysym of a hot key's key code (letters, digits, F1 to F24, Space, the cursor and
+  // editing keys, the keypad's digits); 0 for a code the hot key does not take.
+  static std::uint32_t KeySymOf(int key);
 
  private:
   struct Grab;
