@@ -138,6 +138,19 @@ class DoubleClickWatcher : public QObject {
   std::function<void()> on_double_click_;
 };
 
+// Runs `on_show` each time the watched window is about to be shown (before it is mapped).
+class ShowEventWatcher : public QObject {
+ public:
+  ShowEventWatcher(QObject* parent, std::function<void()> on_show) : QObject(parent), on_show_(std::move(on_show)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && watched == parent()) on_show_();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> on_show_;
+};
+
 QScreen* ScreenOf(const QWidget* w) {
   QScreen* s = w->screen();
   return s ? s : QGuiApplication::primaryScreen();
@@ -255,6 +268,14 @@ void TFrmMain::TraySetup(bool tray_available) {
     tray_command->setAutoRepeat(false);
     addAction(mini_command);
     addAction(tray_command);
+    // TaskBar: no task-bar button while the tray can bring the window back (set again each time
+    // the window is shown: mini mode re-creates it, and hiding drops the state).
+    installEventFilter(new ShowEventWatcher(this, [this] {
+      const bool off = mainwindow::TaskBarButtonHidden(
+          {tray_->tray_available, session_.settings.tray.close_tray, session_.settings.window.task_bar});
+      if (off || tray_->task_bar_off) platform::KeepOffTaskBar(this, off);
+      tray_->task_bar_off = off;
+    }));
     // The desktop keeps the title bar's double click to itself (it maximises): the navigation
     // bar, the window's own caption strip, takes it instead and switches mini mode (TitleBar).
     if (QWidget* nav = findChild<QWidget*>(QStringLiteral("PnlMonSch"))) {

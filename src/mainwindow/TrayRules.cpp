@@ -26,6 +26,8 @@ WindowAction WindowCommandAction(WindowCommand command, const TrayState& state, 
   return WindowAction::Raise;
 }
 
+bool TaskBarButtonHidden(const TrayState& state) { return state.task_bar && state.tray_available; }
+
 TrayMenuText TrayMenuCaptions(bool window_shown, bool mini_mode) {
   return TrayMenuText{window_shown ? "タスクトレイに入れる(&R)" : "タスクトレイから出す(&S)",
                       mini_mode ? "元のサイズに戻す(&S)" : "ミニカレンダー(&N)"};

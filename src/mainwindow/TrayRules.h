@@ -49,6 +49,9 @@ struct WindowNow {
 // always stays within reach of the task bar.
 WindowAction WindowCommandAction(WindowCommand command, const TrayState& state, const WindowNow& now);
 
+// [Window] TaskBar: the window has no task-bar button, as long as the tray can bring it back.
+bool TaskBarButtonHidden(const TrayState& state);
+
 // The commands that hide the window (F3 and its toolbar and pop-up twins) are disabled without a
 // notification area, with this tooltip.
 inline constexpr const char* kNoTrayTip = "通知領域(タスクトレイ)がないため使用できません";

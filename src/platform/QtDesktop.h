@@ -12,6 +12,7 @@
 class QLocalServer;
 class QLockFile;
 class QSystemTrayIcon;
+class QWidget;
 
 namespace kal::platform {
 
@@ -56,6 +57,11 @@ class QtHotKey : public HotKey {
   struct Grab;
   std::unique_ptr<Grab> grab_;
 };
+
+// Keeps a top-level window's button off the task bar (or lets it back): on X11 the window's
+// _NET_WM_STATE_SKIP_TASKBAR, set on the window before it is mapped (called from its show event)
+// and asked of the window manager for a window already shown. Nothing elsewhere.
+void KeepOffTaskBar(QWidget* window, bool off);
 
 // A named lock in a per-user runtime folder (QLockFile, released when the process ends, a lock
 // left by a dead process is taken over) plus a local socket of the same name: a second start

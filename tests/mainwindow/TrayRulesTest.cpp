@@ -53,6 +53,12 @@ TEST(TrayRulesTest, WindowCommandsPerSettingCombination) {
   }
 }
 
+TEST(TrayRulesTest, TaskBarButtonOnlyGoesWithATray) {
+  EXPECT_TRUE(TaskBarButtonHidden({true, false, true}));
+  EXPECT_FALSE(TaskBarButtonHidden({false, false, true})) << "without a tray the task bar is the way back";
+  EXPECT_FALSE(TaskBarButtonHidden({true, true, false}));
+}
+
 TEST(TrayRulesTest, WithoutATrayNoCommandEverHides) {
   for (int command = 0; command <= static_cast<int>(WindowCommand::Activate); ++command) {
     for (int bits = 0; bits < 4; ++bits) {
