@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "calendar/Rokuyo.h"
 #include "mainwindow/Layout.h"
 #include "mainwindow/SideCalendars.h"
 #include "mainwindow/ViewModes.h"
@@ -67,10 +68,7 @@ Hint SmallTips(const CellDay& day, const store::Settings& s, const Date& today,
   const Date date = *day.date;
   const store::ColorSettings& c = s.color;
   std::string text = " " + store::FormatDatePattern("yyyy年m月d日 (aaa)", date) + " ";
-  if (ItemOn(s.view_mode(kModeMonthly).item_view, kItemRokuyo)) {
-    static const char* const kNames[] = {"", "先勝", "友引", "先負", "仏滅", "大安", "赤口"};
-    text += std::string(kNames[std::clamp(day.rokuyo, 0, 6)]) + " ";
-  }
+  if (ItemOn(s.view_mode(kModeMonthly).item_view, kItemRokuyo)) text += calendar::RokuyoName(day.rokuyo) + " ";
   text += store::WeatherTip(day.day_line);
   // Names come whatever the display items say.
   const std::string every(kDisplayItemCount, '1');
