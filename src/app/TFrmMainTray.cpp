@@ -462,8 +462,9 @@ void TFrmMain::changeEvent(QEvent* event) {
   if (event->type() != QEvent::WindowStateChange) return;
   TFrmMainTrayParts& t = *tray_;
   if (isMaximized() && t.mini.Active()) {
-    // The mini window has no maximise button: a maximise comes from a double click on its title
-    // bar, which switches back to the normal window (TitleBar), or is undone.
+    // The mini window is never maximised: the desktop's maximise (a double click on its title
+    // bar, or the maximise button kept with TitleBar) switches back to the normal window, or
+    // without TitleBar is undone.
     QTimer::singleShot(0, this, [this] {
       if (!isMaximized() || !tray_->mini.Active()) return;
       if (session_.settings.mini.title_bar) {
