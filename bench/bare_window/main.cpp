@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QMainWindow window;
   window.resize(1180, 860);
-  new kal::app::FirstPaintProbe(&window, [] { QCoreApplication::exit(0); });
+  new kal::app::FirstPaintProbe(&window, nullptr);
   window.show();
   return app.exec();
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/ProcessStats.h"
 
@@ -23,6 +24,8 @@ bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event) {
     QTimer::singleShot(0, this, [this] {
       PrintProbeLine("first-paint");
       if (then_) then_();
+      std::fflush(stdout);
+      std::_Exit(0);
     });
   }
   return QObject::eventFilter(watched, event);

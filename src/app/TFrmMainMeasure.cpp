@@ -27,7 +27,6 @@ void AttachMeasuringSwitches(TFrmMain& window, bool cycle_views) {
   QWidget* grid = window.findChild<QWidget*>(QStringLiteral("GrdSch"));
   new FirstPaintProbe(grid != nullptr ? grid : &window, [&window, cycle_views] {
     if (cycle_views) CycleViews(window);
-    QCoreApplication::exit(0);
   });
 }
 

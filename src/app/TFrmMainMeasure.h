@@ -3,7 +3,7 @@
 //                              calendar grid has been painted the first time, and ends;
 //   --cycle-views-then-quit    the same, then shows each of the eight view modes in turn and
 //                              prints "all-views …" before it ends.
-// The program ends without the exit-time save, so the data folder stays as it was.
+// The program then ends at once, without the exit-time save, so the data folder stays as it was.
 #pragma once
 
 namespace kal::app {
