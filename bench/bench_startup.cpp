@@ -22,6 +22,9 @@
 
 extern char** environ;
 
+// Without the window (a build with KALENDOR_WITH_UI=OFF) there is nothing to start.
+#if defined(KALENDOR_PATH) && defined(BARE_WINDOW_PATH)
+
 namespace {
 
 // What a child printed on its probe line, and when the line arrived.
@@ -106,8 +109,6 @@ std::string Platform() {
   return "offscreen";
 }
 
-#if defined(KALENDOR_PATH) && defined(BARE_WINDOW_PATH)
-
 std::vector<std::string> Kalendor(const char* the_switch) {
   return {KALENDOR_PATH, "/2", "--program-folder", bench::Dense().folder, the_switch};
 }
@@ -183,6 +184,6 @@ void BM_MemoryAllViews(benchmark::State& state) {
 }
 BENCHMARK(BM_MemoryAllViews)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-#endif
-
 }  // namespace
+
+#endif
