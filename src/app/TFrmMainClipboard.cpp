@@ -74,6 +74,10 @@ bool TFrmMain::ClipTake(const std::optional<std::string>& entry, const store::Da
 void TFrmMain::ClipPaste(const store::Date& date, std::optional<int> row) {
   if (clip_.empty()) return;
   if (clip_.kind == mainwindow::ClipKind::Memo && !MemDailyUpdate()) return;
+  if (clip_.kind == mainwindow::ClipKind::Todo) {
+    // Pending ticks are saved first: the paste rewrites the list.
+    if (todo::QtTodoPanel* panel = layout_->TodoPanel()) panel->ApplyPending();
+  }
   const mainwindow::TimelineSettings timeline = mainwindow::TimelineSettingsOf(session_.settings, layout_->Mode());
   mainwindow::PasteTarget target;
   target.date = date;

@@ -34,7 +34,8 @@ QtDropPreview::QtDropPreview(QWidget* target) : QWidget(target) {
   hide();
 }
 
-void QtDropPreview::Show(const QRect& area, const QString& text, int colour) {
+void QtDropPreview::Show(const QRect& area, const QString& text, int colour, bool label_below) {
+  label_below_ = label_below;
   setGeometry(parentWidget()->rect());
   area_ = area;
   text_ = text;
@@ -54,13 +55,14 @@ void QtDropPreview::paintEvent(QPaintEvent*) {
   p.setBrush(Qt::NoBrush);
   p.drawRect(r);
   if (text_.isEmpty()) return;
-  // The item's text on a label at the top of the target.
+  // The item's text on a label.
   QFont font = p.font();
   font.setBold(true);
   p.setFont(font);
   const QFontMetrics metrics(font);
   const int width = std::min(metrics.horizontalAdvance(text_) + 8, std::max(r.width() - 4, 8));
-  const QRect label(r.left() + 2, r.top() + 2, width, metrics.height() + 2);
+  const int height = metrics.height() + 2;
+  const QRect label(r.left() + 2, label_below_ ? r.bottom() - height - 1 : r.top() + 2, width, height);
   p.fillRect(label, Bgr(colour_));
   p.setPen(Qt::white);
   p.drawText(label.adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
@@ -161,7 +163,7 @@ void QtScheduleDrag::Move(const QPoint& global, bool copy) {
     for (int r = 1; r < look.rows; ++r) area = area.united(host_.timeline->CellRect(*spot->row + r, spot->grid_column));
     timeline_preview_->Show(area, text, colour);
   } else if (!spot->row && grid_preview_) {
-    grid_preview_->Show(host_.grid->CellRect(spot->grid_row, spot->grid_column), text, colour);
+    grid_preview_->Show(host_.grid->CellRect(spot->grid_row, spot->grid_column), text, colour, true);
   }
 }
 

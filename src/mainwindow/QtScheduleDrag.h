@@ -65,7 +65,9 @@ class QtDropPreview : public QWidget {
 
  public:
   explicit QtDropPreview(QWidget* target);
-  void Show(const QRect& area, const QString& text, int colour);
+  // Marks `area` in the selection colour with the item's text on a label at its top (at its
+  // bottom with `label_below`, so that a day cell keeps its date line readable).
+  void Show(const QRect& area, const QString& text, int colour, bool label_below = false);
   QRect Area() const { return area_; }
   QString Text() const { return text_; }
 
@@ -76,6 +78,7 @@ class QtDropPreview : public QWidget {
   QRect area_;
   QString text_;
   int colour_ = 0;
+  bool label_below_ = false;
 };
 
 class QtScheduleDrag : public QObject {

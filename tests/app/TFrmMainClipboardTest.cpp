@@ -257,6 +257,26 @@ TEST_F(TFrmMainClipboardTest, WithDragMsgTheDropAsksAndNoChangesNothing) {
   EXPECT_EQ(December(), (std::vector<std::string>{Line(15, "10:00", "11:00", "会議"), Line(22, "10:00", "11:00", "会議")}));
 }
 
+TEST_F(TFrmMainClipboardTest, TheMemoCornerDragsTheDayMemoToAnotherDay) {
+  const std::string memo_folder = ReadSession(dir.path(), kDefaultFontName, files, clock.Now().date).session.folders.memo;
+  files.MakeDirs(memo_folder);
+  store::SaveLines(files, memo_folder + "20261215.mem", {"memo"});
+  Open(4, {});
+  const QPoint centre = grid->mapFromGlobal(CellCentre(MakeDate(2026, 12, 15)));
+  int row = 0, column = 0, line = 0;
+  ASSERT_TRUE(grid->CellAt(centre, &row, &column));
+  const QPoint corner = grid->CellRect(row, column).bottomRight() - QPoint(9, 9);
+  ASSERT_TRUE(grid->LineAt(corner, &row, &column, &line));
+  ASSERT_EQ(line, -1);
+  const QPoint target = CellCentre(MakeDate(2026, 12, 17));
+  DragTo(grid, grid->mapToGlobal(corner), target);
+  ASSERT_NE(Preview(), nullptr);
+  EXPECT_EQ(Preview()->Text(), U("メモ"));
+  Drop(grid, target);
+  EXPECT_FALSE(files.Exists(memo_folder + "20261215.mem"));
+  EXPECT_EQ(store::LoadLines(files, memo_folder + "20261217.mem"), std::vector<std::string>{"memo"});
+}
+
 TEST_F(TFrmMainClipboardTest, EscapeEndsADragWithoutADrop) {
   Open(4, {Line(15, "10:00", "11:00", "会議")});
   const auto item = ItemPoint(MakeDate(2026, 12, 15));
