@@ -237,8 +237,9 @@ class TFrmMain : public QMainWindow {
 
   // ---- The clipboard buffer (TFrmMainClipboard.cpp) ----
   const mainwindow::ClipBuffer& Clipboard() const { return clip_; }
-  // Cut or copy of a day entry seen on `date` (nothing: the day's memo); false when nothing was taken.
-  bool ClipTake(const std::optional<std::string>& entry, const store::Date& date, bool cut);
+  // Cut or copy of a day entry seen on `date` (nothing: the day's memo); false when nothing was
+  // taken. With `to_desktop` its text goes to the desktop's clipboard too (not for a drag).
+  bool ClipTake(const std::optional<std::string>& entry, const store::Date& date, bool cut, bool to_desktop = true);
   // `GrdPaste`: the buffer pasted on a day (and a half hour of the timeline), then the reload.
   void ClipPaste(const store::Date& date, std::optional<int> row);
 

@@ -22,8 +22,8 @@
 namespace kal::app {
 
 void TFrmMain::ClipboardAttach(mainwindow::LayoutHost& host) {
-  host.clip_take = [this](const std::optional<std::string>& entry, const store::Date& date, bool cut) {
-    return ClipTake(entry, date, cut);
+  host.clip_take = [this](const std::optional<std::string>& entry, const store::Date& date, bool cut, bool drag) {
+    return ClipTake(entry, date, cut, !drag);
   };
   host.clip_paste = [this](const store::Date& date, std::optional<int> row) { ClipPaste(date, row); };
   host.clip_filled = [this] { return !clip_.empty(); };
@@ -40,7 +40,7 @@ mainwindow::ClipPorts TFrmMain::ClipboardPorts() {
                                session_.folders.todo};
 }
 
-bool TFrmMain::ClipTake(const std::optional<std::string>& entry, const store::Date& date, bool cut) {
+bool TFrmMain::ClipTake(const std::optional<std::string>& entry, const store::Date& date, bool cut, bool to_desktop) {
   mainwindow::ClipPorts ports = ClipboardPorts();
   const mainwindow::ItemKind kind =
       entry && entry->size() > 2 ? mainwindow::ItemKindOf((*entry)[2]) : mainwindow::ItemKind::None;
@@ -66,7 +66,7 @@ bool TFrmMain::ClipTake(const std::optional<std::string>& entry, const store::Da
   }
   if (!taken) return false;
   clip_ = std::move(*taken);
-  if (QClipboard* clipboard = QGuiApplication::clipboard())
+  if (QClipboard* clipboard = to_desktop ? QGuiApplication::clipboard() : nullptr)
     clipboard->setText(QString::fromStdString(mainwindow::ClipText(clip_, memo_lines)));
   return true;
 }

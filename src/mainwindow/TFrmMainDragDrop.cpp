@@ -48,7 +48,7 @@ void MainLayout::BuildDragDrop() {
   DragHost drag;
   drag.grid = grid_;
   drag.timeline = grd_ver_;
-  drag.start = [this](const DragItem& item, bool copy) { return host_.clip_take(item.entry, item.date, !copy); };
+  drag.start = [this](const DragItem& item, bool copy) { return host_.clip_take(item.entry, item.date, !copy, true); };
   drag.look = [this](const DropSpot& spot) {
     DropLook look;
     if (host_.clip_look) std::tie(look.text, look.rows) = host_.clip_look(spot.date, spot.row);
@@ -118,7 +118,7 @@ void MainLayout::ClipCommand(const std::string& command, const std::optional<std
     if (host_.clip_paste) host_.clip_paste(selected_, row);
     return;
   }
-  if (host_.clip_take) host_.clip_take(entry, selected_, command == "PopCut");
+  if (host_.clip_take) host_.clip_take(entry, selected_, command == "PopCut", false);
 }
 
 void MainLayout::DropAt(const DropSpot& spot, bool copy) {

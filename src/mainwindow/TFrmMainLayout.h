@@ -106,11 +106,12 @@ struct LayoutHost {
   std::function<void(QMenu* menu, const Date& selected)> on_grid_menu;
   // The clipboard buffer (the window's TFrmMainClipboard.cpp); the cut, copy and paste commands
   // and the drag and drop stay off without it. `clip_take` fills the buffer from a day entry seen
-  // on `date` (nothing: the day's memo) as a cut or a copy, false when nothing was taken;
+  // on `date` (nothing: the day's memo) as a cut or a copy, false when nothing was taken (a drag
+  // leaves the desktop's clipboard alone: `drag`);
   // `clip_paste` pastes it on a day and, on the timeline, a half hour; `clip_filled` says whether
   // it holds anything; `clip_drop_ok` sets a drop's move or copy and asks DragMsg's question
   // (false: the drop is cancelled); `clip_look` gives the drop preview's text and half hours.
-  std::function<bool(const std::optional<std::string>& entry, const Date& date, bool cut)> clip_take;
+  std::function<bool(const std::optional<std::string>& entry, const Date& date, bool cut, bool drag)> clip_take;
   std::function<void(const Date& date, std::optional<int> row)> clip_paste;
   std::function<bool()> clip_filled;
   std::function<bool(bool copy)> clip_drop_ok;

@@ -129,10 +129,12 @@ class TFrmMainClipboardTest : public ::testing::Test {
 
 TEST_F(TFrmMainClipboardTest, DraggingAScheduleToAnotherDayMovesItWithThePreviewOverTheTarget) {
   Open(4, {Line(15, "10:00", "11:00", "会議")});
+  QGuiApplication::clipboard()->setText(QStringLiteral("the user's own text"));
   const auto item = ItemPoint(MakeDate(2026, 12, 15));
   ASSERT_TRUE(item);
   const QPoint target = CellCentre(MakeDate(2026, 12, 22));
   DragTo(grid, grid->mapToGlobal(*item), target);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("the user's own text"));  // a drag is no copy
 
   // While the mouse is over the 22nd, the preview marks that cell with the schedule's title.
   ASSERT_NE(Preview(), nullptr);
@@ -275,6 +277,23 @@ TEST_F(TFrmMainClipboardTest, TheMemoCornerDragsTheDayMemoToAnotherDay) {
   Drop(grid, target);
   EXPECT_FALSE(files.Exists(memo_folder + "20261215.mem"));
   EXPECT_EQ(store::LoadLines(files, memo_folder + "20261217.mem"), std::vector<std::string>{"memo"});
+}
+
+TEST_F(TFrmMainClipboardTest, DraggingAToDoLineMovesItsLimitToTheTargetDay) {
+  const std::string todo_folder = ReadSession(dir.path(), kDefaultFontName, files, clock.Now().date).session.folders.todo;
+  files.MakeDirs(todo_folder);
+  const std::string record = "2026/12/15          0000" "2026/12/15" + std::string(14, ' ') + "0000    report";
+  store::SaveLines(files, todo_folder + "Todokl.dat", {record});
+  Open(4, {});
+  const auto item = ItemPoint(MakeDate(2026, 12, 15));
+  ASSERT_TRUE(item);
+  const QPoint target = CellCentre(MakeDate(2026, 12, 18));
+  DragTo(grid, grid->mapToGlobal(*item), target);
+  ASSERT_NE(Preview(), nullptr);
+  EXPECT_EQ(Preview()->Text(), U("ToDo report"));
+  Drop(grid, target);
+  EXPECT_EQ(store::LoadLines(files, todo_folder + "Todokl.dat"),
+            std::vector<std::string>{"2026/12/18          0000" "2026/12/18" + std::string(14, ' ') + "0000    report"});
 }
 
 TEST_F(TFrmMainClipboardTest, EscapeEndsADragWithoutADrop) {
