@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -234,6 +235,25 @@ TEST_F(TFrmMainClipboardTest, ThePopupCopiesPutsTheTextOnTheDesktopClipboardAndP
   ASSERT_TRUE(action(other.get(), "PopPaste")->isEnabled());
   action(other.get(), "PopPaste")->trigger();
   EXPECT_EQ(December(), std::vector<std::string>{Line(23, "10:00", "11:00", "会議")});
+}
+
+TEST_F(TFrmMainClipboardTest, CtrlCTakesTheItemUnderThePointerInTheSelectedCell) {
+  Open(4, {Line(15, "10:00", "11:00", "会議")});
+  const auto item = ItemPoint(MakeDate(2026, 12, 15));
+  ASSERT_TRUE(item);
+  QGuiApplication::clipboard()->setText(QString());
+  QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+  // The pointer on the item of a cell that is not selected: nothing is taken.
+  QCursor::setPos(grid->mapToGlobal(*item));
+  QApplication::sendEvent(grid, &copy);
+  EXPECT_TRUE(w->Clipboard().empty());
+  Mouse(grid, QEvent::MouseButtonPress, grid->mapToGlobal(*item), Qt::LeftButton);
+  Mouse(grid, QEvent::MouseButtonRelease, grid->mapToGlobal(*item), Qt::NoButton);
+  QCursor::setPos(grid->mapToGlobal(*item));
+  QApplication::sendEvent(grid, &copy);
+  EXPECT_EQ(w->Clipboard().kind, mainwindow::ClipKind::Schedule);
+  EXPECT_FALSE(w->Clipboard().cut);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), U("2026/12/15(火) 10:00-11:00 会議"));
 }
 
 TEST_F(TFrmMainClipboardTest, WithDragMsgTheDropAsksAndNoChangesNothing) {
