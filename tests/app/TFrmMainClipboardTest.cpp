@@ -192,6 +192,17 @@ TEST_F(TFrmMainClipboardTest, DraggingABlockToAnotherHalfHourKeepsItsDuration) {
   EXPECT_EQ(December(), std::vector<std::string>{Line(11, "14:30", "15:15", "会議")});
   EXPECT_EQ(timeline->CurrentRow(), row);
   EXPECT_EQ(timeline->CurrentColumn(), to_column);
+
+  // The timeline's pop-up menu pastes the buffer (now a copy) at the half hour under the pointer.
+  const QRect later = timeline->CellRect(HalfHour(16, 0), to_column);
+  emit timeline->customContextMenuRequested(later.center());
+  auto* menu = grid->findChild<QMenu*>(QStringLiteral("PopGrd"));
+  ASSERT_NE(menu, nullptr);
+  QAction* paste = menu->findChild<QAction*>(QStringLiteral("PopPaste"));
+  ASSERT_TRUE(paste->isEnabled());
+  paste->trigger();
+  menu->close();
+  EXPECT_EQ(December(), (std::vector<std::string>{Line(11, "14:30", "15:15", "会議"), Line(11, "16:00", "16:45", "会議")}));
 }
 
 TEST_F(TFrmMainClipboardTest, AScheduleCopiedFromTheHeaderLastsDefTimeOnTheTimeline) {
