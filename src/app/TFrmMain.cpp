@@ -196,9 +196,10 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   days.memo_of = [this](const mainwindow::DayEntry& entry, const store::Date& date) {
     return mainwindow::EntryMemo(ports_.files, session_.folders.data, entry, date);
   };
+  // The ToDo list first: the calendar's one rebuild at start carries its ToDo marks.
+  TodoAttach();
   layout_->SetDaySource(std::move(days));
   ConnectMemoCommands();
-  TodoAttach();
   RemindersCreate();
 }
 
