@@ -185,6 +185,7 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.on_todo_command = [this](const std::string& command, const std::optional<std::string>& entry) {
     TodoCommand(command, entry);
   };
+  ClipboardAttach(host);
   model_ = std::make_unique<mainwindow::GridModel>();
   layout_ = new mainwindow::MainLayout(std::move(host), this);
   CategoryLoad();

@@ -157,6 +157,7 @@ void MainLayout::BuildRegions() {
   grid_->setFocusPolicy(Qt::StrongFocus);
   cal_layout->addWidget(grid_, 1);
   BuildTimeline(calendar, cal_layout);
+  BuildDragDrop();
   GridKeyHost keys;
   keys.context = [this] { return NavShape(); };
   keys.state = [this] { return Nav(); };
