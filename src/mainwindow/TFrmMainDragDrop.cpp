@@ -48,7 +48,10 @@ void MainLayout::BuildDragDrop() {
   DragHost drag;
   drag.grid = grid_;
   drag.timeline = grd_ver_;
-  drag.start = [this](const DragItem& item, bool copy) { return host_.clip_take(item.entry, item.date, !copy, true); };
+  // The mini calendar neither drags nor takes the clipboard keys.
+  drag.start = [this](const DragItem& item, bool copy) {
+    return !mini_ && host_.clip_take(item.entry, item.date, !copy, true);
+  };
   drag.look = [this](const DropSpot& spot) {
     DropLook look;
     if (host_.clip_look) std::tie(look.text, look.rows) = host_.clip_look(spot.date, spot.row);
@@ -97,6 +100,7 @@ std::optional<std::string> MainLayout::SelectedCellItem() const {
 }
 
 void MainLayout::ClipKey(const std::string& command) {
+  if (mini_) return;
   std::optional<int> row;
   if (command == "PopPaste" && mode_ <= kModeVertical && grd_ver_->hasFocus() && grd_ver_->CurrentRow() >= 0)
     row = grd_ver_->CurrentRow();

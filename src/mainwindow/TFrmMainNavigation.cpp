@@ -201,6 +201,7 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
 QMenu* MainLayout::PopGrdMenu(const std::optional<std::string>& entry, std::optional<int> paste_row) {
   const CellDay day = days_.day ? days_.day(selected_) : CellDay{};
   PopGrdInput input;
+  input.mini = mini_;
   input.item = entry && entry->size() > 2 ? ItemKindOf((*entry)[2]) : ItemKind::None;
   input.day_has_memo = day.memo;
   input.clipboard_has_data = host_.clip_filled && host_.clip_filled();

@@ -267,6 +267,33 @@ TEST_F(TFrmMainClipboardTest, CtrlCTakesTheItemUnderThePointerInTheSelectedCell)
   EXPECT_EQ(QGuiApplication::clipboard()->text(), U("2026/12/15(火) 10:00-11:00 会議"));
 }
 
+TEST_F(TFrmMainClipboardTest, TheMiniCalendarNeitherDragsNorTakesTheClipboardKeys) {
+  Open(4, {Line(15, "10:00", "11:00", "会議")});
+  const auto item = ItemPoint(MakeDate(2026, 12, 15));
+  ASSERT_TRUE(item);
+  std::unique_ptr<QMenu> menu(w->Layout()->BuildGridPopup(*item));
+  menu->findChild<QAction*>(QStringLiteral("PopCopy"))->trigger();
+  ASSERT_EQ(w->Clipboard().kind, mainwindow::ClipKind::Schedule);
+
+  w->TraySetup(false);
+  w->Action(QStringLiteral("MenMiniMode"))->trigger();
+  ASSERT_TRUE(w->MiniModeOn());
+  QApplication::processEvents();
+  const QPoint from = CellCentre(MakeDate(2026, 12, 15));
+  const QPoint to = CellCentre(MakeDate(2026, 12, 22));
+  DragTo(grid, from, to);
+  EXPECT_EQ(Preview(), nullptr);
+  Drop(grid, to);
+  QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+  QApplication::sendEvent(grid, &paste);
+  EXPECT_EQ(December(), std::vector<std::string>{Line(15, "10:00", "11:00", "会議")});
+  std::unique_ptr<QMenu> mini_menu(w->Layout()->BuildGridPopup(grid->mapFromGlobal(to)));
+  for (const char* name : {"PopCut", "PopCopy", "PopPaste"}) {
+    const QAction* a = mini_menu->findChild<QAction*>(QString::fromLatin1(name));
+    EXPECT_TRUE(a == nullptr || !a->isVisible() || !a->isEnabled()) << name;
+  }
+}
+
 TEST_F(TFrmMainClipboardTest, WithDragMsgTheDropAsksAndNoChangesNothing) {
   Open(4, {Line(15, "10:00", "11:00", "会議")}, true);
   const auto item = ItemPoint(MakeDate(2026, 12, 15));
