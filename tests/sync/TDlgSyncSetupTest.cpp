@@ -81,7 +81,8 @@ TEST_F(TDlgSyncSetupTest, RefusedInputKeepsTheDialogOpenOnTheField) {
     EXPECT_EQ(dialogs.shown[0].caption, "入力エラー");
     EXPECT_EQ(dialogs.shown[0].icon, platform::MsgIcon::Error);
     EXPECT_TRUE(d->isVisible());
-    EXPECT_EQ(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), QString(c.field));
+    ASSERT_NE(d->focusWidget(), nullptr);
+    EXPECT_EQ(d->focusWidget()->objectName(), QString(c.field));
     EXPECT_FALSE(dir.Exists("Kalendor.ini"));
   }
 }
