@@ -119,6 +119,10 @@ CellDay MainLayout::DayAt(const Date& date) const {
 }
 
 void MainLayout::PaintMainGrid() {
+  if (mini_) {
+    PaintMiniGrid();
+    return;
+  }
   if (mode_ <= kModeVertical) {
     PaintTimeline();
     return;

@@ -182,6 +182,12 @@ class MainLayout : public QObject {
   void ShowList(int which);
 
   QtCalendarGrid* Grid() const { return grid_; }
+  // Mini mode (TFrmMainMini.cpp): the month drawn as the compact mini calendar under an 18-pixel
+  // navigation bar; the mode, panel and size commands are ignored while it is on.
+  void SetMini(bool on);
+  bool Mini() const { return mini_; }
+  // The mini calendar's tip of a day (`SmallTips`), with the day's memo lines.
+  Hint MiniTip(const Date& date) const;
   // The times of a new schedule while the timeline of a vertical view has the focus: the
   // selected range of half hours, else the current half hour and DefTime hours; nothing when the
   // timeline is not focused.
@@ -214,6 +220,8 @@ class MainLayout : public QObject {
   void ShowTimeline(bool shown);
   void TimelineSelect(int column);
   void PaintSideCalendars();
+  void PaintMiniGrid();
+  void ShowMiniTip(int row, int column);
   void SetChanged();
   void ApplyBarFont();
   std::optional<std::string> EntryAt(int row, int column, int line) const;
@@ -235,6 +243,8 @@ class MainLayout : public QObject {
   bool applying_ = false;
   std::array<bool, store::kViewModeCount> views_shown_{};
   std::vector<std::vector<Date>> shown_dates_;  // [row][day column] of the main grid
+  bool mini_ = false;
+  bool mini_connected_ = false;
 
   QToolBar* toolbar_ = nullptr;
   std::vector<std::pair<QAction*, QAction*>> tool_links_;  // toolbar action, menu action

@@ -84,7 +84,7 @@ NavState MainLayout::Nav() const {
   return NavState{store::MakeDate(displayed_year_, displayed_month_, std::max(day, 1)), selected_};
 }
 
-NavContext MainLayout::NavShape() const { return NavContextOf(*host_.settings, mode_, false); }
+NavContext MainLayout::NavShape() const { return NavContextOf(*host_.settings, mode_, mini_); }
 
 void MainLayout::ApplyNav(const NavState& state) {
   selected_ = state.selected;
