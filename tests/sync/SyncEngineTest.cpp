@@ -171,6 +171,29 @@ TEST_F(SyncEngineTest, EventsAddedChangedAndDeletedOnTheServerReachTheMonthFiles
   EXPECT_EQ(server.transfers(), 0);
 }
 
+TEST_F(SyncEngineTest, AnEventMovedToAnotherMonthOnTheServerMovesItsLineAndMemo) {
+  Fixture();
+  ASSERT_TRUE(Run().completed());
+  server.Store(HrefOf("出張"), OtherEvent("t", ";VALUE=DATE:20240603", ";VALUE=DATE:20240605", "出張",
+                                          "DESCRIPTION:新幹線\\nホテル泊\r\n"));
+  const SyncReport r = Run();
+  ASSERT_TRUE(r.completed()) << r.error;
+  ASSERT_EQ(r.changes.size(), 1u);
+  EXPECT_EQ(r.changes[0].kind, ChangeKind::PullChange);
+  EXPECT_EQ(r.changes[0].date, "2024/06/03");
+  EXPECT_EQ(Lines("202405.sch"), (std::vector<std::string>{Line(Sch(3, "10:00", "11:30", "会議", "本社")),
+                                                           Line(Sch(20, "", "", "誕生日"))}));
+  store::ScheduleFields moved = Sch(3, "", "", "出張", "", 2);
+  moved.detail = 1;
+  moved.bar_style = 0;
+  EXPECT_EQ(Lines("202406.sch"), (std::vector<std::string>{Line(moved)}));
+  EXPECT_EQ(Lines("202406.dtl"), (std::vector<std::string>{*store::BuildDetailLine(1, {"新幹線", "ホテル泊"})}));
+  EXPECT_TRUE(Lines("202405.dtl").empty());
+  server.ResetCounts();
+  EXPECT_TRUE(Run().changes.empty());
+  EXPECT_EQ(server.transfers(), 0);
+}
+
 TEST_F(SyncEngineTest, LocalChangesAndDeletionsReachTheServer) {
   Fixture();
   ASSERT_TRUE(Run().completed());
