@@ -238,6 +238,9 @@ class Sync {
     if (request_.dry_run) return;
     state_.entries.clear();
     for (auto& [href, entry] : entries_) state_.entries.push_back(entry);
+    // A sync that changed nothing leaves the file as it is.
+    const platform::ReadResult current = fs_.Read(StatePath(request_.program_folder));
+    if (current.ok() && current.bytes == StateText(state_)) return;
     SaveState(fs_, request_.program_folder, state_);
   }
 
