@@ -103,6 +103,7 @@ const std::initializer_list<TopMenu>& MenuTable() {
       {"MenTool", " ツール(&T) ",
        {Item("MenSearch", "検索(&F)"), Item("MenTimeSignal", "時刻の表示(&G)"), Sep(),
         Item("MenBackup", "バックアップとデータ削除(&B)"), Item("MenRestore", "バックアップデータのリストア(&R)"), Sep(),
+        Item("MenSync", "サーバーと同期(&Y)"), Item("MenSyncSetup", "同期の設定(&O)..."), Sep(),
         Item("MenAddonList", "アドオン一覧(&A)")}},
       {"MenSetting", " 設定(&S) ",
        {Item("MenSetup", "環境設定(&E)"), Item("MenCategory", "分類の設定(&W)"), Sep(), Sub("MenLinePitch", "行間設定"),
@@ -201,6 +202,7 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   layout_->SetDaySource(std::move(days));
   ConnectMemoCommands();
   RemindersCreate();
+  SyncAttach();
 }
 
 // The month model rebuilt for the view (`SchUpdate`); damaged lines and the band limit are

@@ -61,6 +61,14 @@ enum class ImportTarget;
 
 namespace kal::app {
 struct TFrmMainTrayParts;
+struct TFrmMainSyncParts;
+}
+namespace kal::platform {
+class SecretStore;
+}
+namespace kal::sync {
+class CalDavServer;
+struct ServerAccount;
 }
 
 namespace kal::app {
@@ -243,6 +251,19 @@ class TFrmMain : public QMainWindow {
   // `GrdPaste`: the buffer pasted on a day (and a half hour of the timeline), then the reload.
   void ClipPaste(const store::Date& date, std::optional<int> row);
 
+  // ---- Calendar sync (TFrmMainSync.cpp) ----
+  // "サーバーと同期(&Y)": one sync now, its progress and result in the status bar, a failure in a
+  // message that names the server's answer. The automatic sync of every N minutes (the minute
+  // engine's MinutePassed) runs the same with `automatic`: its failure goes to the status bar.
+  void MenSyncClick();
+  void SyncRun(bool automatic);
+  // "同期の設定(&O)...": the sync settings page in a dialog of its own.
+  void MenSyncSetupClick();
+  // The secret service and the way to reach a server (tests hand in fakes; by default libsecret
+  // and Qt Network).
+  using SyncServerMaker = std::function<std::unique_ptr<sync::CalDavServer>(const sync::ServerAccount&)>;
+  void SetSyncPorts(platform::SecretStore* secrets, SyncServerMaker make_server);
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -311,6 +332,8 @@ class TFrmMain : public QMainWindow {
   // caption of mini mode (TFrmMainTray.cpp).
   bool TrayCloseEvent(QCloseEvent* event);
   void TrayExitState(store::ExitState& state);
+  void SyncAttach();
+  std::shared_ptr<TFrmMainSyncParts> sync_;
   void TraySelectedChanged();
   void GridPopupTray(QMenu* menu);
 
