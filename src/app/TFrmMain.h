@@ -211,6 +211,11 @@ class TFrmMain : public QMainWindow {
   void MainFormShow();
   // The hot key and a second start (`FormActive`).
   void FormActive();
+  // `TrayHotKeySet`: (re-)registers the hot key of [Tray] TrayActKey and HotTrayAct, giving up
+  // the one held before; with TrayActKey off none is held. Called at start and after the
+  // settings change. A key that cannot be registered is reported once (a different key that
+  // fails is reported again); the settings stay as they are.
+  void TrayHotKeySet();
   // "ミニカレンダー(&N)" (`SmallSize`): switches mini mode.
   void SmallSize();
   bool MiniModeOn() const;

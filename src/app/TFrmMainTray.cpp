@@ -115,6 +115,9 @@ QPixmap AlarmMarkPixmap(bool sound) {
   return pixmap;
 }
 
+// The caption of the hot key's report when it comes in a message box.
+constexpr const char* kHotKeyCaption = "ホットキー";
+
 QScreen* ScreenOf(const QWidget* w) {
   QScreen* s = w->screen();
   return s ? s : QGuiApplication::primaryScreen();
@@ -257,20 +260,40 @@ void TFrmMain::TraySetup(bool tray_available) {
 
   setWindowFlag(Qt::WindowStaysOnTopHint, st.window.stay_on_top);
 
-  // The hot key (`TrayHotKeySet`).
-  if (st.tray.tray_act_key == 1 && !t.hot_key) {
-    t.hot_key = std::make_unique<platform::QtHotKey>();
-    t.hot_key->on_pressed = [this] { FormActive(); };
-    const int value = st.tray.hot_tray_act != 0 ? st.tray.hot_tray_act : mainwindow::kDefaultHotKey;
-    if (!t.hot_key->Register(value) && !t.hot_key_reported) {
-      // Reported once, in the status bar; the setting stays as it is.
-      t.hot_key_reported = true;
-      const QString text = U("ホットキー " + mainwindow::HotKeyText(value) +
-                             " を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。");
-      // Shown once the window is on the screen, over the status bar's panels.
-      QTimer::singleShot(0, this, [this, text] { statusBar()->showMessage(text, 15000); });
-    }
+  TrayHotKeySet();
+}
+
+void TFrmMain::TrayHotKeySet() {
+  TFrmMainTrayParts& t = *tray_;
+  const std::optional<int> wanted = mainwindow::WantedHotKey(session_.settings.tray);
+  if (!wanted) {
+    if (t.hot_key) t.hot_key->Unregister();
+    t.hot_key_value = 0;
+    return;
   }
+  if (t.hot_key_value == *wanted) return;  // held already
+  if (!t.hot_key) {
+    t.hot_key = t.make_hot_key ? t.make_hot_key() : std::make_unique<platform::QtHotKey>();
+    t.hot_key->on_pressed = [this] { FormActive(); };
+  }
+  t.hot_key->Unregister();
+  t.hot_key_value = 0;
+  if (t.hot_key->Register(*wanted)) {
+    t.hot_key_value = *wanted;
+    return;
+  }
+  // One attempt per call: the key stays unregistered until the next start or settings change.
+  if (!t.hot_key_reports.FirstFailure(*wanted)) return;
+  const QString text = U(mainwindow::HotKeyFailureText(*wanted));
+  // Shown once the window is on the screen: over the status bar's panels, or in a message box
+  // when the status bar is not shown (mini mode, or switched off).
+  QTimer::singleShot(0, this, [this, text] {
+    if (statusBar()->isVisible()) {
+      statusBar()->showMessage(text, 15000);
+    } else {
+      ports_.dialogs.Message(text.toStdString(), kHotKeyCaption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    }
+  });
 }
 
 bool TFrmMain::TrayAvailable() const { return tray_->tray_available; }

@@ -37,7 +37,10 @@ struct TFrmMainTrayParts {
   QLabel* alarm_mark = nullptr;            // status bar panel 1
   QLabel* signal_mark = nullptr;
   std::unique_ptr<platform::HotKey> hot_key;
-  bool hot_key_reported = false;
+  int hot_key_value = 0;                   // the key held now; 0 when none is registered
+  mainwindow::HotKeyReports hot_key_reports;
+  // Makes the hot key of the desktop (the X11 one unless a test sets another).
+  std::function<std::unique_ptr<platform::HotKey>()> make_hot_key;
   // Mini mode: what was shown before it, to bring it back.
   int saved_mode = 4;
   bool menu_was_visible = true, status_was_visible = true, tool_was_visible = true;

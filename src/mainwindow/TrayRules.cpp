@@ -76,6 +76,16 @@ std::string HotKeyText(int shortcut) {
   return text;
 }
 
+std::optional<int> WantedHotKey(const store::TraySettings& tray) {
+  if (tray.tray_act_key != 1) return std::nullopt;
+  return tray.hot_tray_act != 0 ? tray.hot_tray_act : kDefaultHotKey;
+}
+
+std::string HotKeyFailureText(int shortcut) {
+  return "ホットキー " + HotKeyText(shortcut) +
+         " を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。";
+}
+
 namespace {
 
 std::string SignalText(int hour, int minute) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,23 @@ HotKeyParts HotKeyPartsOf(int shortcut);
 int HotKeyValue(const HotKeyParts& parts);
 // "Ctrl+Alt+S"; empty for no key.
 std::string HotKeyText(int shortcut);
+
+// The hot key the settings ask for (`TrayHotKeySet`): HotTrayAct (Ctrl+Alt+S when 0) while
+// TrayActKey is 1; nothing otherwise (any registered key is then given up).
+std::optional<int> WantedHotKey(const store::TraySettings& tray);
+// The report of a key that could not be registered (another program holds it, or the desktop
+// has no global keys).
+std::string HotKeyFailureText(int shortcut);
+// A failed key is reported once: a later attempt for the same key stays silent, a different
+// key that fails is reported again.
+class HotKeyReports {
+ public:
+  // True the first time `shortcut` fails.
+  bool FirstFailure(int shortcut) { return reported_.insert(shortcut).second; }
+
+ private:
+  std::set<int> reported_;
+};
 
 // The time of the next time signal "h:nn" after `now` for signal mode 1 (every full hour),
 // 2 (every half hour) or 3 (the times of the signal table, "hh:nn" each, wrapping round to the

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <vector>
+
 #include "app/TFrmMain.h"
 #include "app/TFrmMainTray.h"
 #include "mainwindow/TFrmMainLayout.h"
@@ -297,6 +301,115 @@ TEST_F(TFrmMainTrayTest, AHotKeyThatCannotBeRegisteredIsReportedOnce) {
   EXPECT_EQ(w->session().settings.tray.tray_act_key, 1);
   EXPECT_EQ(w->session().settings.tray.hot_tray_act, 49235);
   EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// A desktop's hot keys: keys in `held` belong to another program.
+struct FakeHotKeys {
+  std::set<int> held;
+  std::vector<std::string> log;  // "+value" registered, "-value" given up, "!value" refused
+  int current = 0;
+  std::function<void()>* press = nullptr;
+};
+
+class FakeHotKey : public platform::HotKey {
+ public:
+  explicit FakeHotKey(FakeHotKeys& keys) : keys_(keys) { keys_.press = &on_pressed; }
+  bool Register(int shortcut) override {
+    Unregister();
+    if (keys_.held.count(shortcut) != 0) {
+      keys_.log.push_back("!" + std::to_string(shortcut));
+      return false;
+    }
+    keys_.current = shortcut;
+    keys_.log.push_back("+" + std::to_string(shortcut));
+    return true;
+  }
+  void Unregister() override {
+    if (keys_.current == 0) return;
+    keys_.log.push_back("-" + std::to_string(keys_.current));
+    keys_.current = 0;
+  }
+
+ private:
+  FakeHotKeys& keys_;
+};
+
+TEST_F(TFrmMainTrayTest, HotKeySetFollowsTheSettings) {
+  FakeHotKeys keys;
+  auto w = Make([](store::Settings& s) {
+    s.tray.tray_act_key = 1;
+    s.tray.hot_tray_act = 0;  // the default Ctrl+Alt+S
+  });
+  w->TrayParts().make_hot_key = [&] { return std::make_unique<FakeHotKey>(keys); };
+  w->TraySetup(true);
+  ShowReady(*w);
+  EXPECT_EQ(keys.log, (std::vector<std::string>{"+49235"}));
+
+  // The key brings a hidden window back.
+  w->TaskTraySet();
+  ASSERT_FALSE(w->isVisible());
+  ASSERT_NE(keys.press, nullptr);
+  (*keys.press)();
+  EXPECT_TRUE(w->isVisible());
+
+  // Unchanged settings keep the key as it is; a new key replaces the old one.
+  w->TrayHotKeySet();
+  EXPECT_EQ(keys.log.size(), 1u);
+  store::Settings& s = const_cast<store::Settings&>(w->session().settings);
+  s.tray.hot_tray_act = mainwindow::HotKeyValue({false, true, true, 'K'});
+  w->TrayHotKeySet();
+  EXPECT_EQ(keys.log, (std::vector<std::string>{"+49235", "-49235", "+24651"}));
+
+  // Switched off: the key is given up, and switching it on again takes it anew.
+  s.tray.tray_act_key = 0;
+  w->TrayHotKeySet();
+  EXPECT_EQ(keys.current, 0);
+  EXPECT_EQ(keys.log.back(), "-24651");
+  s.tray.tray_act_key = 1;
+  w->TrayHotKeySet();
+  EXPECT_EQ(keys.current, 24651);
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(TFrmMainTrayTest, AHeldHotKeyIsReportedOncePerKey) {
+  FakeHotKeys keys;
+  keys.held = {49235, 0x4000 | 'J'};
+  auto w = Make([](store::Settings& s) {
+    s.tray.tray_act_key = 1;
+    s.tray.hot_tray_act = 49235;
+  });
+  w->TrayParts().make_hot_key = [&] { return std::make_unique<FakeHotKey>(keys); };
+  w->TraySetup(true);
+  ShowReady(*w);
+  const QString held = Q("ホットキー Ctrl+Alt+S を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。");
+  ASSERT_TRUE(test::WaitUntil([&] { return w->statusBar()->currentMessage() == held; }));
+  w->statusBar()->clearMessage();
+
+  // The same key again (the settings closed with OK): tried once more, not reported again.
+  w->TrayHotKeySet();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(keys.log, (std::vector<std::string>{"!49235", "!49235"}));
+  EXPECT_TRUE(w->statusBar()->currentMessage().isEmpty());
+  store::Settings& s = const_cast<store::Settings&>(w->session().settings);
+  EXPECT_EQ(s.tray.hot_tray_act, 49235) << "the setting stays";
+
+  // Another key that fails is reported again; in mini mode, without a status bar, in a box.
+  w->SmallSize();
+  s.tray.hot_tray_act = 0x4000 | 'J';
+  w->TrayHotKeySet();
+  ASSERT_TRUE(test::WaitUntil([&] { return !dialogs.shown.empty(); }));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text,
+            "ホットキー Ctrl+J を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。");
+  EXPECT_EQ(dialogs.shown[0].caption, "ホットキー");
+  EXPECT_EQ(dialogs.shown[0].icon, platform::MsgIcon::Warning);
+
+  // Once the other program lets the key go, the next attempt takes it.
+  keys.held.clear();
+  w->TrayHotKeySet();
+  EXPECT_EQ(keys.current, 0x4000 | 'J');
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
 // ---- Tray picture --------------------------------------------------------------------------------

@@ -136,6 +136,31 @@ TEST(TrayRulesTest, HotKeyValueParts) {
   EXPECT_EQ(HotKeyText(0), "");
 }
 
+TEST(TrayRulesTest, WantedHotKeyBySettings) {
+  struct Case {
+    int tray_act_key;
+    int hot_tray_act;
+    std::optional<int> expected;
+  };
+  for (const Case c : {Case{1, 0, kDefaultHotKey}, Case{1, 0x4000 | 'J', 0x4000 | 'J'}, Case{0, 0x4000 | 'J', {}},
+                       Case{2, 49235, {}}}) {
+    store::TraySettings tray;
+    tray.tray_act_key = c.tray_act_key;
+    tray.hot_tray_act = c.hot_tray_act;
+    EXPECT_EQ(WantedHotKey(tray), c.expected) << c.tray_act_key << " " << c.hot_tray_act;
+  }
+}
+
+TEST(TrayRulesTest, HotKeyFailureReportedOncePerKey) {
+  EXPECT_EQ(HotKeyFailureText(kDefaultHotKey),
+            "ホットキー Ctrl+Alt+S を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。");
+  HotKeyReports reports;
+  EXPECT_TRUE(reports.FirstFailure(kDefaultHotKey));
+  EXPECT_FALSE(reports.FirstFailure(kDefaultHotKey));
+  EXPECT_TRUE(reports.FirstFailure(0x4000 | 'J')) << "a different key is reported again";
+  EXPECT_FALSE(reports.FirstFailure(kDefaultHotKey)) << "going back to a reported key stays silent";
+}
+
 // ---- Time-signal tip ---------------------------------------------------------------------------
 
 TEST(TrayRulesTest, NextSignalTime) {
