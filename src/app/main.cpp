@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
   dialogs.SetParentWidget(&window);
   guard.on_wake_up = [&window] { window.FormActive(); };
   window.TraySetup(QSystemTrayIcon::isSystemTrayAvailable());
+  window.EnableInitialSettings();
   window.show();
   // Mini mode at start (SmallMode), once the first show has placed the normal window.
   if (window.session().settings.window.small_mode) {

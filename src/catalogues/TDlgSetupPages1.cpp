@@ -18,6 +18,7 @@
 #include "mainwindow/TDlgMemo.h"
 #include "mainwindow/TrayRules.h"
 #include "platform/QtControls.h"
+#include "store/TextFile.h"
 #include "todo/TodoState.h"
 
 namespace kal::catalogues {

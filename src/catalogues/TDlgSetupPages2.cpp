@@ -20,6 +20,7 @@
 #include "platform/QtControls.h"
 #include "reminders/NotificationSettings.h"
 #include "reminders/TDlgAlarm.h"
+#include "store/CommaText.h"
 #include "store/TextFile.h"
 
 namespace kal::catalogues {

@@ -143,11 +143,11 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
                      "MenMiniCur", "MenMiniNxt", "MenMonthly", "MenMonthly2", "MenMonthly3", "MenNextMonth",
                      "MenNextYear", "MenNoteEdit", "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenPassword",
                      "MenPreview", "MenPrint", "MenRefresh", "MenRestore", "MenSatSun", "MenSatSunNo", "MenSchAdd",
-                     "MenSchList", "MenSchListView", "MenSearch", "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar",
+                     "MenSchList", "MenSchListView", "MenSearch", "MenSetup", "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar",
                      "MenTimeSignal", "MenTodoAdd", "MenTodoList", "MenToolBar", "MenUnderPanel", "MenVersion", "MenVertical",
                      "MenWeatherList", "MenWebHelp", "MenWeekly", "MenYearly", "MenYearly2", "PopWek5", "PopWek6"}));
   // Commands of later parts stay disabled.
-  for (const char* name : {"MenMiniMode", "MenTray", "MenSetup"}) {
+  for (const char* name : {"MenMiniMode", "MenTray"}) {
     EXPECT_FALSE(w->Action(QString::fromUtf8(name))->isEnabled()) << name;
   }
   // A submenu is enabled with its commands (the import submenu with its four targets).
