@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -55,16 +56,33 @@ TDlgSetup::TDlgSetup(SetupPorts ports, SetupOpenContext context, QWidget* parent
   platform::MakeOkCancel(this, BtnOk, BtnCancel);
   connect(BtnOk, &QPushButton::clicked, this, &TDlgSetup::BtnOkClick);
   connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  // Fifteen pages do not fit one row of tabs: the page captions stand in a list at the left.
+  PagSetup->tabBar()->hide();
+  auto* pages = new QListWidget(this);
+  pages->setObjectName(QStringLiteral("LstPages"));
+  for (const char* caption : SetupPageCaptions()) pages->addItem(QString::fromUtf8(caption));
+  pages->setSpacing(3);
+  pages->setFixedWidth(pages->sizeHintForColumn(0) + 30);
+  connect(pages, &QListWidget::currentRowChanged, PagSetup, &QTabWidget::setCurrentIndex);
+  connect(PagSetup, &QTabWidget::currentChanged, pages, [pages](int index) { pages->setCurrentRow(index); });
+  pages->setCurrentRow(0);
+  auto* body = new QHBoxLayout;
+  body->addWidget(pages);
+  body->addWidget(PagSetup, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(BtnOk);
   buttons->addWidget(BtnCancel);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(PagSetup, 1);
+  layout->addLayout(body, 1);
   layout->addLayout(buttons);
 
+  // The "..." choosers are narrow buttons.
+  for (QPushButton* button : findChildren<QPushButton*>()) {
+    if (button->text() == QStringLiteral("...")) button->setFixedWidth(32);
+  }
   Load();
-  resize(640, 520);
+  resize(780, 560);
   if (context_.first_run) {
     // The first start: a normal window of its own, centred on the screen.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -154,12 +172,11 @@ QGroupBox* TDlgSetup::Radio(QWidget* parent, const char* name, const char* capti
   group->setObjectName(QString::fromLatin1(name));
   auto* grid = new QGridLayout(group);
   auto* buttons = new QButtonGroup(group);
-  const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
   for (std::size_t i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(Q(items[i]), group);
     button->setObjectName(QString::fromLatin1(name) + QString::number(i));
     buttons->addButton(button, static_cast<int>(i));
-    grid->addWidget(button, static_cast<int>(i) % rows, static_cast<int>(i) / rows);
+    grid->addWidget(button, static_cast<int>(i) / columns, static_cast<int>(i) % columns);
   }
   Bind(
       [buttons, &member, offset] {

@@ -51,6 +51,8 @@ QWidget* TDlgSetup::BuildColourFont() {
   lst_color_ = new QListWidget(page);
   lst_color_->setObjectName(QStringLiteral("LstColor"));
   for (const ColourArea& area : ColourAreas()) new QListWidgetItem(QString::fromUtf8(area.name), lst_color_);
+  lst_color_->setCurrentRow(0);
+  lst_color_->setMaximumHeight(130);
   top->addWidget(lst_color_, 1);
   auto* side = new QVBoxLayout;
   btn_font_col_ = platform::NamedButton(page, "BtnFontCol", "文字色(&F)");
@@ -67,9 +69,8 @@ QWidget* TDlgSetup::BuildColourFont() {
   grd_sample_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grd_sample_->setSelectionMode(QAbstractItemView::NoSelection);
   grd_sample_->setFixedHeight(grd_sample_->rowHeight(0) * 3 + 4);
-  grd_sample_->setMinimumWidth(300);
-  top->addWidget(grd_sample_, 2);
   v->addLayout(top);
+  v->addWidget(grd_sample_);
   connect(lst_color_, &QListWidget::currentRowChanged, this, [this] { ColourButtonsEnable(); });
   connect(grd_sample_, &QTableWidget::cellClicked, this, [this](int row, int column) {
     lst_color_->setCurrentRow(static_cast<int>(kSample[row][column].area));
@@ -112,7 +113,7 @@ QWidget* TDlgSetup::BuildColourFont() {
   auto* fonts = new QHBoxLayout;
   lst_font_ = new QListWidget(page);
   lst_font_->setObjectName(QStringLiteral("LstFont"));
-  lst_font_->setMaximumHeight(110);
+  lst_font_->setMaximumHeight(90);
   for (const FontArea& area : FontAreas()) new QListWidgetItem(QString::fromUtf8(area.name), lst_font_);
   lst_font_->setCurrentRow(0);
   QPushButton* font = platform::NamedButton(page, "BtnFont", "フォント(&T)");
@@ -180,7 +181,10 @@ void TDlgSetup::ColourListRefresh() {
   for (std::size_t i = 0; i < ColourAreas().size(); ++i) {
     QListWidgetItem* item = lst_color_->item(static_cast<int>(i));
     const store::ColourPair& pair = ColourOf(c, i);
-    item->setForeground(Bgr(ColourAreas()[i].text ? pair.text : 0));
+    // An area without a text colour is named in black or white, whichever stands out.
+    const int back = ColourAreas()[i].back ? pair.back : 0xFFFFFF;
+    const int grey = ((back & 0xFF) + ((back >> 8) & 0xFF) + ((back >> 16) & 0xFF)) / 3;
+    item->setForeground(Bgr(ColourAreas()[i].text ? pair.text : grey < 128 ? 0xFFFFFF : 0));
     item->setBackground(Bgr(ColourAreas()[i].back ? pair.back : 0xFFFFFF));
   }
   for (int row = 0; row < 3; ++row) {

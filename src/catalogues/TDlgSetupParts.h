@@ -22,7 +22,13 @@ inline constexpr const char* kNoIconChosenMessage = "変更するアイコンを
 inline const std::vector<std::string> kDatePatterns = {"未設定", "yyyy/mm/dd(aaa)", "yyyy年m月d日(aaaa)",
                                                        "ggge年m月d日(aaa)", "m月d日(aaa)"};
 
-inline QLabel* Caption(QWidget* parent, const char* text) { return new QLabel(QString::fromUtf8(text), parent); }
+// A label before a control; its accelerator ("(&N)") is left out, a label having no key of its own.
+inline QLabel* Caption(QWidget* parent, const char* text) {
+  QString caption = QString::fromUtf8(text);
+  const int amp = caption.indexOf(QStringLiteral("(&"));
+  if (amp >= 0 && amp + 3 < caption.size() + 1) caption.remove(amp, 4);
+  return new QLabel(caption, parent);
+}
 
 // A sunken panel that shows a sample or a chosen value.
 inline QLabel* SamplePanel(QWidget* parent, const char* name) {
