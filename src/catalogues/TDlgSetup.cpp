@@ -24,6 +24,7 @@
 #include "app/Folders.h"
 #include "catalogues/ItemTable.h"
 #include "catalogues/TDlgItemSet.h"
+#include "catalogues/TDlgSetupParts.h"
 #include "platform/QtControls.h"
 #include "store/CommaText.h"
 #include "store/DatePattern.h"
@@ -186,6 +187,38 @@ QGroupBox* TDlgSetup::Radio(QWidget* parent, const char* name, const char* capti
         if (buttons->checkedId() >= 0) member = buttons->checkedId() + offset;
       });
   return group;
+}
+
+QHBoxLayout* TDlgSetup::EditorRow(QWidget* parent, const char* check, const char* edit, const char* button, bool& use,
+                                  std::string& program) {
+  auto* row = new QHBoxLayout;
+  QCheckBox* box = Check(parent, check, "外部エディタを使う(&E)", use);
+  QLineEdit* name = Edit(parent, edit, program);
+  QPushButton* browse = platform::NamedButton(parent, button, "...");
+  connect(browse, &QPushButton::clicked, this, [this, name] { ChooseProgram(name, kProgramFilter); });
+  row->addWidget(box);
+  row->addWidget(name, 1);
+  row->addWidget(browse);
+  Enables(box, {name, browse});
+  return row;
+}
+
+QHBoxLayout* TDlgSetup::SoundRow(QWidget* parent, const char* edit, const char* open, const char* play,
+                                 std::string& wav, std::vector<QWidget*>* controls) {
+  auto* row = new QHBoxLayout;
+  QLineEdit* file = Edit(parent, edit, wav);
+  QPushButton* choose = platform::NamedButton(parent, open, "...");
+  QPushButton* test = platform::NamedButton(parent, play, "再生");
+  connect(choose, &QPushButton::clicked, this, [this, file] { ChooseProgram(file, kSoundFilter); });
+  // The sound plays without waiting.
+  connect(test, &QPushButton::clicked, this, [this, file] {
+    if (ports_.sound != nullptr && !file->text().isEmpty()) ports_.sound->Play(file->text().toStdString());
+  });
+  row->addWidget(file, 1);
+  row->addWidget(choose);
+  row->addWidget(test);
+  if (controls != nullptr) controls->insert(controls->end(), {file, choose, test});
+  return row;
 }
 
 void TDlgSetup::Enables(QCheckBox* box, std::vector<QWidget*> companions) {

@@ -24,6 +24,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -94,6 +95,12 @@ class TDlgSetup : public QDialog {
                    int& member, int offset = 0, int columns = 1);
   QComboBox* HourCombo(QWidget* parent, const char* name, int& member);
   void Bind(std::function<void()> load, std::function<void()> store);
+  // "外部エディタを使う" with its program box and chooser (memo and note pages).
+  QHBoxLayout* EditorRow(QWidget* parent, const char* check, const char* edit, const char* button, bool& use,
+                         std::string& program);
+  // A sound file box with its chooser and its play button; `controls` receives the three.
+  QHBoxLayout* SoundRow(QWidget* parent, const char* edit, const char* open, const char* play, std::string& wav,
+                        std::vector<QWidget*>* controls = nullptr);
   // A check box that enables its companions while ticked.
   void Enables(QCheckBox* box, std::vector<QWidget*> companions);
 

@@ -249,16 +249,7 @@ QWidget* TDlgSetup::BuildMemo() {
   store::Settings& s = state_.settings;
   auto* page = new QWidget;
   auto* v = new QVBoxLayout(page);
-  auto* exe = new QHBoxLayout;
-  QCheckBox* use = Check(page, "ChkMemoExe", "外部エディタを使う(&E)", s.memo.exe);
-  QLineEdit* program = Edit(page, "EdtMemoExe", s.memo.exe_name);
-  QPushButton* browse = platform::NamedButton(page, "BtnMemoExe", "...");
-  connect(browse, &QPushButton::clicked, this, [this, program] { ChooseProgram(program, kProgramFilter); });
-  exe->addWidget(use);
-  exe->addWidget(program, 1);
-  exe->addWidget(browse);
-  v->addLayout(exe);
-  Enables(use, {program, browse});
+  v->addLayout(EditorRow(page, "ChkMemoExe", "EdtMemoExe", "BtnMemoExe", s.memo.exe, s.memo.exe_name));
   v->addWidget(Check(page, "ChkMemoChr8", "メモ欄でタブ文字を入力できるようにする(&T)", s.memo.tab));
   v->addWidget(Check(page, "ChkMemoTab", "メモのタブを下に表示する(&B)", s.memo.list_tab));
   auto* titles = new QGridLayout;

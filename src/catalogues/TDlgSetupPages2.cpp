@@ -51,16 +51,7 @@ QWidget* TDlgSetup::BuildNote() {
   auto* page = new QWidget;
   auto* v = new QVBoxLayout(page);
   v->addWidget(Check(page, "ChkNotePas", "最後のノートにパスワードを設定する(&P)", n.password));
-  auto* exe = new QHBoxLayout;
-  QCheckBox* use = Check(page, "ChkNoteExe", "外部エディタを使う(&E)", n.exe);
-  QLineEdit* program = Edit(page, "EdtNoteExe", n.exe_name);
-  QPushButton* browse = platform::NamedButton(page, "BtnNoteExe", "...");
-  connect(browse, &QPushButton::clicked, this, [this, program] { ChooseProgram(program, kProgramFilter); });
-  exe->addWidget(use);
-  exe->addWidget(program, 1);
-  exe->addWidget(browse);
-  v->addLayout(exe);
-  Enables(use, {program, browse});
+  v->addLayout(EditorRow(page, "ChkNoteExe", "EdtNoteExe", "BtnNoteExe", n.exe, n.exe_name));
   v->addWidget(Check(page, "ChkNoteChr8", "ノートでタブ文字を入力できるようにする(&T)", n.tab));
   v->addWidget(Check(page, "ChkNoteHBar", "ノートに横スクロールバーを表示する(&H)", n.h_bar));
   v->addStretch(1);
@@ -161,16 +152,7 @@ QWidget* TDlgSetup::BuildAlarm() {
   v->addWidget(Check(page, "ChkAlarmTop", "常に手前に表示する(&O)", a.stay_on_top));
   auto* wav = new QHBoxLayout;
   wav->addWidget(Caption(page, "音声ファイル(&W):"));
-  QLineEdit* file = Edit(page, "EdtAlarmWav", a.wav);
-  QPushButton* open = platform::NamedButton(page, "BtnOpenAlarm", "...");
-  QPushButton* play = platform::NamedButton(page, "BtnAlarmTest", "再生");
-  connect(open, &QPushButton::clicked, this, [this, file] { ChooseProgram(file, kSoundFilter); });
-  connect(play, &QPushButton::clicked, this, [this, file] {
-    if (ports_.sound != nullptr && !file->text().isEmpty()) ports_.sound->Play(file->text().toStdString());
-  });
-  wav->addWidget(file, 1);
-  wav->addWidget(open);
-  wav->addWidget(play);
+  wav->addLayout(SoundRow(page, "EdtAlarmWav", "BtnOpenAlarm", "BtnAlarmTest", a.wav), 1);
   v->addLayout(wav);
   v->addWidget(Check(page, "ChkFileOpen", "開始時刻にリンクしたファイルを開く(&F)", a.file_open));
 
@@ -337,18 +319,8 @@ QWidget* TDlgSetup::BuildSignal() {
   font_row->addStretch(1);
   form->addLayout(font_row, 1, 1, 1, 2);
   form->addWidget(Caption(page, "音声ファイル(&W):"), 2, 0);
-  QLineEdit* file = Edit(page, "EdtSignalWav", sg.wav);
-  QPushButton* open = platform::NamedButton(page, "BtnOpenSignal", "...");
-  QPushButton* play = platform::NamedButton(page, "BtnSignalTest", "再生");
-  connect(open, &QPushButton::clicked, this, [this, file] { ChooseProgram(file, kSoundFilter); });
-  connect(play, &QPushButton::clicked, this, [this, file] {
-    if (ports_.sound != nullptr && !file->text().isEmpty()) ports_.sound->Play(file->text().toStdString());
-  });
-  auto* wav = new QHBoxLayout;
-  wav->addWidget(file, 1);
-  wav->addWidget(open);
-  wav->addWidget(play);
-  form->addLayout(wav, 2, 1, 1, 2);
+  std::vector<QWidget*> sound;
+  form->addLayout(SoundRow(page, "EdtSignalWav", "BtnOpenSignal", "BtnSignalTest", sg.wav, &sound), 2, 1, 1, 2);
   form->setColumnStretch(1, 1);
   v->addLayout(form);
   auto* buttons = new QHBoxLayout;
@@ -360,7 +332,8 @@ QWidget* TDlgSetup::BuildSignal() {
   buttons->addStretch(1);
   buttons->addWidget(show);
   v->addLayout(buttons);
-  signal_controls_ = {type, pos, clear, seconds, top, font_only, pattern, font, back, file, open, play, show};
+  signal_controls_ = {type, pos, clear, seconds, top, font_only, pattern, font, back, show};
+  signal_controls_.insert(signal_controls_.end(), sound.begin(), sound.end());
   v->addStretch(1);
   return page;
 }
