@@ -54,7 +54,8 @@ void TFrmMain::TodoAttach() {
   panel->Attach(std::move(host));
   panel->Reload();
   // Attached again after the settings dialog: the command is connected once.
-  if (QAction* add = Action(QStringLiteral("MenTodoAdd")); add != nullptr && !add->isEnabled()) {
+  if (QAction* add = Action(QStringLiteral("MenTodoAdd")); add != nullptr && !add->property("attached").toBool()) {
+    add->setProperty("attached", true);
     add->setEnabled(true);
     connect(add, &QAction::triggered, this, [this] { ShowDlgTodoInput(0); });
   }
