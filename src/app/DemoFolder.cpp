@@ -118,6 +118,8 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
   ini.WriteInteger("Weekly", "WeekNo", 3);
   // The tray shows today's number.
   ini.WriteBool("Tray", "TrayIcon", true);
+  // F12's mini calendar underlines the days with schedules or ToDo items.
+  ini.WriteBool("Mini", "SchLine", true);
   ini.Flush(fs, folder + "Kalendor.ini");
 
   // The settings dialog's named sets: a warm colour set and a folder set of this very folder.

@@ -185,6 +185,7 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.on_todo_command = [this](const std::string& command, const std::optional<std::string>& entry) {
     TodoCommand(command, entry);
   };
+  ClipboardAttach(host);
   model_ = std::make_unique<mainwindow::GridModel>();
   layout_ = new mainwindow::MainLayout(std::move(host), this);
   CategoryLoad();
@@ -195,9 +196,10 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   days.memo_of = [this](const mainwindow::DayEntry& entry, const store::Date& date) {
     return mainwindow::EntryMemo(ports_.files, session_.folders.data, entry, date);
   };
+  // The ToDo list first: the calendar's one rebuild at start carries its ToDo marks.
+  TodoAttach();
   layout_->SetDaySource(std::move(days));
   ConnectMemoCommands();
-  TodoAttach();
   RemindersCreate();
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/Startup.h"
 #include "catalogues/Category.h"
+#include "mainwindow/Clipboard.h"
 #include "store/DateText.h"
 #include "store/ScheduleFile.h"
 #include "store/Settings.h"
@@ -38,6 +39,7 @@ namespace kal::store {
 struct TodoMark;
 }
 namespace kal::mainwindow {
+struct LayoutHost;
 class GridModel;
 class MainLayout;
 class MemoBox;
@@ -247,6 +249,14 @@ class TFrmMain : public QMainWindow {
   void StatusMarksUpdate();
   TFrmMainTrayParts& TrayParts() const { return *tray_; }
 
+  // ---- The clipboard buffer (TFrmMainClipboard.cpp) ----
+  const mainwindow::ClipBuffer& Clipboard() const { return clip_; }
+  // Cut or copy of a day entry seen on `date` (nothing: the day's memo); false when nothing was
+  // taken. With `to_desktop` its text goes to the desktop's clipboard too (not for a drag).
+  bool ClipTake(const std::optional<std::string>& entry, const store::Date& date, bool cut, bool to_desktop = true);
+  // `GrdPaste`: the buffer pasted on a day (and a half hour of the timeline), then the reload.
+  void ClipPaste(const store::Date& date, std::optional<int> row);
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -317,6 +327,11 @@ class TFrmMain : public QMainWindow {
   void TrayExitState(store::ExitState& state);
   void TraySelectedChanged();
   void GridPopupTray(QMenu* menu);
+
+  void ClipboardAttach(mainwindow::LayoutHost& host);
+  mainwindow::ClipPorts ClipboardPorts();
+  std::pair<std::string, int> ClipLook(const store::Date& date, std::optional<int> row) const;
+  mainwindow::ClipBuffer clip_;
 };
 
 }  // namespace kal::app

@@ -31,6 +31,7 @@ struct TFrmMainTrayParts {
   bool password_open = false;              // a password dialog is open: tray clicks are ignored
   bool exiting = false;                    // "終了(&X)": the close goes through even with CloseTray
   bool minimised_title = false;            // the title shows the date while minimised
+  bool task_bar_off = false;               // the task-bar button was last asked away (TaskBar)
   store::Date icon_date{};                 // the day the tray picture shows
   int icon_colour = -1;                    // its colour (kept for the icon re-added)
   QTimer* day_timer = nullptr;             // redraws the tray at the change of date

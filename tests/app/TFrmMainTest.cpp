@@ -344,9 +344,7 @@ TEST_F(TFrmMainTest, TheProtectedNoteAsksForTheProgramPasswordAndCancelGoesBack)
   QTabBar* tabs = w->NotePanel()->TabNote;
   ASSERT_EQ(tabs->count(), 2);
 
-  QTimer::singleShot(0, [] {
-    auto* dlg = qobject_cast<maintenance::TDlgPasswd*>(QApplication::activeModalWidget());
-    ASSERT_NE(dlg, nullptr);
+  test::OnNextModal<maintenance::TDlgPasswd>([](maintenance::TDlgPasswd* dlg) {
     EXPECT_EQ(dlg->LblPasswd->text(), QStringLiteral("ノートのパスワードの入力:"));
     dlg->EdtPasswd->setText(QStringLiteral("abcd"));
     dlg->BtnOk->click();
@@ -357,11 +355,8 @@ TEST_F(TFrmMainTest, TheProtectedNoteAsksForTheProgramPasswordAndCancelGoesBack)
   EXPECT_EQ(w->NotePanel()->LstNote->count(), 1);
 
   tabs->setCurrentIndex(0);
-  QTimer::singleShot(0, [] {
-    auto* dlg = qobject_cast<maintenance::TDlgPasswd*>(QApplication::activeModalWidget());
-    ASSERT_NE(dlg, nullptr);
-    dlg->BtnCancel->click();
-  });
+  test::OnNextModal<maintenance::TDlgPasswd>(
+      [](maintenance::TDlgPasswd* dlg) { dlg->BtnCancel->click(); });
   tabs->setCurrentIndex(1);
   EXPECT_EQ(tabs->currentIndex(), 0);
 }
