@@ -5,7 +5,9 @@
 #include <map>
 
 #include "app/HolidayInput.h"
+#include "app/Folders.h"
 #include "catalogues/Category.h"
+#include "catalogues/ColourSet.h"
 #include "platform/Codec.h"
 #include "store/Colour.h"
 #include "store/DayFile.h"
@@ -119,6 +121,15 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
   // F12's mini calendar underlines the days with schedules or ToDo items.
   ini.WriteBool("Mini", "SchLine", true);
   ini.Flush(fs, folder + "Kalendor.ini");
+
+  // The settings dialog's named sets: a warm colour set and a folder set of this very folder.
+  store::Settings warm = store::DefaultSettings(store::SettingsDefaults{folder, "IPAexGothic", 9});
+  warm.color.day = {0x202020, 0xE8F4FF};
+  warm.color.sat = {0xA05000, 0xF8ECE0};
+  warm.color.sun = {0x2020C0, 0xE0E0FF};
+  warm.color.dyh = {0xFFFFFF, 0x4070A0};
+  store::SaveTextLines(fs, folder + "夕焼け.col", catalogues::ColourSetLines(warm));
+  SaveFolderSet(fs, folder, "デモ", FolderValues{1, "", "", "", "", "", ""});
 
   // Holidays: the built-in public holidays, a private holiday and anniversaries.
   store::CreateHolidayFile(fs, folder);

@@ -68,18 +68,22 @@ bool FoldersExist(const FolderValues& values, const std::string& program_folder,
   return true;
 }
 
-std::vector<std::string> FolderSetNames(platform::FileSystem& fs, const std::string& program_folder) {
+std::vector<std::string> SetFileNames(platform::FileSystem& fs, const std::string& folder, const std::string& extension) {
   std::vector<std::string> names;
-  for (const auto& file : fs.List(program_folder, "*.fld")) {
-    std::string name = file.substr(0, file.size() - 4);
+  for (const auto& file : fs.List(folder, "*" + extension)) {
+    std::string name = file.substr(0, file.size() - extension.size());
     if (!name.empty()) names.push_back(name);
   }
   std::sort(names.begin(), names.end(), store::LineLess{});
   return names;
 }
 
-bool ValidFolderSetName(const std::string& name) {
-  if (name.empty() || name.find("..") != std::string::npos) return false;
+std::vector<std::string> FolderSetNames(platform::FileSystem& fs, const std::string& program_folder) {
+  return SetFileNames(fs, program_folder, ".fld");
+}
+
+bool ValidSetName(const std::string& name) {
+  if (name.empty() || name.front() == '.' || name.find("..") != std::string::npos) return false;
   for (char c : name) {
     auto u = static_cast<unsigned char>(c);
     if (c == '/' || c == '\\' || u < 0x20 || u == 0x7F) return false;
@@ -89,7 +93,7 @@ bool ValidFolderSetName(const std::string& name) {
 
 FolderSetLoad LoadFolderSet(platform::FileSystem& fs, const std::string& program_folder, const std::string& name) {
   FolderSetLoad load;
-  if (!ValidFolderSetName(name)) return load;
+  if (!ValidSetName(name)) return load;
   std::vector<std::string> lines;
   if (!store::LoadLinesIfExists(fs, WithTrailingSeparator(program_folder) + name + ".fld", lines)) return load;
   for (auto& line : lines) line = std::string(store::TrimRight(platform::Cp932ToUtf8(line)));

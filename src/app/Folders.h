@@ -45,12 +45,16 @@ void FileNameSet(Folders& folders);
 bool FoldersExist(const FolderValues& values, const std::string& program_folder, platform::FileSystem& fs);
 inline constexpr const char* kMissingFolderMessage = "指定したデータフォルダは存在しません。\n環境設定を確認して下さい。";
 
+// Named sets (folder sets "*.fld", colour sets "*.col"): the names of the files of `folder` with
+// the `extension` (".fld"), the extension taken off, sorted.
+std::vector<std::string> SetFileNames(platform::FileSystem& fs, const std::string& folder, const std::string& extension);
+
 // Folder sets: "*.fld" files in the program folder, one value per line.
 // The names of the sets (file names without the final ".fld"), sorted.
 std::vector<std::string> FolderSetNames(platform::FileSystem& fs, const std::string& program_folder);
-// A name typed for a new set: refused when empty or when it holds a path separator, "..", or a
-// control character.
-bool ValidFolderSetName(const std::string& name);
+// A name typed for a new set (folder sets and colour sets): refused when empty, when it starts
+// with a dot (a hidden file) or when it holds a path separator, "..", or a control character.
+bool ValidSetName(const std::string& name);
 
 enum class FolderSetStatus { Ok, Missing, TooShort, MissingFolder };
 struct FolderSetLoad {

@@ -304,6 +304,8 @@ void TFrmMain::BuildMenu() {
   enable("MenBackup", &TFrmMain::MenBackupClick);
   enable("MenRestore", &TFrmMain::MenRestoreClick);
   enable("MenPassword", &TFrmMain::MenPasswordClick);
+  Action(U("MenSetup"))->setEnabled(true);
+  connect(Action(U("MenSetup")), &QAction::triggered, this, [this] { ShowDlgSetup(); });
   ImportMenuConnect();
 }
 

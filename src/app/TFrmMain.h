@@ -144,6 +144,20 @@ class TFrmMain : public QMainWindow {
   // view shown (TFrmMainPrint.cpp).
   void MenPrintClick();
   void MenPreviewClick();
+  // "環境設定(&E)" (TFrmMainSetup.cpp): the settings dialog; after its OK the window takes the
+  // settings over (SettingsApplied). In initial-settings mode (`first_run`) it is centred and
+  // captioned "Version 5.71 初期設定". Returns whether OK was given.
+  bool ShowDlgSetup(bool first_run = false);
+  // Rereads the settings after the settings dialog's OK and brings every part of the window up to
+  // them: title, folders, fonts and colours of the panels, categories, ToDo list, reminders, tray
+  // icon and hot key, then reloads and redraws the calendar.
+  void SettingsApplied();
+  // Makes the first show of a first run (the stored version is not "5.71") open the initial
+  // settings (the program's start-up does; a window made for a single command does not).
+  void EnableInitialSettings();
+  // The initial settings of a first run; false when they were cancelled: the window then closes
+  // and the program ends.
+  bool FirstRunSetup();
 
   // The selected date of the calendar: today (from the clock) when the window is created.
   const store::Date& SelectedDate() const { return selected_date_; }

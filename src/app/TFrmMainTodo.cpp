@@ -53,7 +53,9 @@ void TFrmMain::TodoAttach() {
   };
   panel->Attach(std::move(host));
   panel->Reload();
-  if (QAction* add = Action(QStringLiteral("MenTodoAdd"))) {
+  // Attached again after the settings dialog: the command is connected once.
+  if (QAction* add = Action(QStringLiteral("MenTodoAdd")); add != nullptr && !add->property("attached").toBool()) {
+    add->setProperty("attached", true);
     add->setEnabled(true);
     connect(add, &QAction::triggered, this, [this] { ShowDlgTodoInput(0); });
   }

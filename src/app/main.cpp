@@ -89,8 +89,11 @@ int main(int argc, char** argv) {
   dialogs.SetParentWidget(&window);
   guard.on_wake_up = [&window] { window.FormActive(); };
   window.TraySetup(QSystemTrayIcon::isSystemTrayAvailable());
+  // A measuring run never stops at the initial settings.
   if (cl.quit_after_first_paint || cl.cycle_views_then_quit)
     kal::app::AttachMeasuringSwitches(window, cl.cycle_views_then_quit);
+  else
+    window.EnableInitialSettings();
   window.show();
   // Mini mode at start (SmallMode), once the first show has placed the normal window.
   if (window.session().settings.window.small_mode) {

@@ -426,4 +426,12 @@ void MainLayout::GridModeClick(int mode) {
   grid_->setFocus();
 }
 
+void MainLayout::SetFolders(const std::string& data, const std::string& memo, const std::string& category,
+                            const std::string& table) {
+  host_.data_folder = data;
+  host_.memo_folder = memo;
+  host_.category_folder = category;
+  host_.table_folder = table;
+}
+
 }  // namespace kal::mainwindow

@@ -127,6 +127,10 @@ struct DaySource {
   std::function<bool(int year, int month)> holds;  // whether the model holds a month
 };
 
+// The captions of the tool buttons in tool-bar order ("" for a separator): the list of the
+// settings dialog's "ツールバー" page, whose flags (ToolBarIcon) go by the same order.
+std::vector<std::string> ToolButtonCaptions();
+
 class MainLayout : public QObject {
   Q_OBJECT
 
@@ -202,6 +206,9 @@ class MainLayout : public QObject {
   QtGridKeys* GridKeys() const { return keys_; }
   // The list area: 0 categories, 1 display items, 2 folders.
   void ShowList(int which);
+  // The folders changed (the settings dialog's OK): memo, data, category and table folders.
+  void SetFolders(const std::string& data, const std::string& memo, const std::string& category,
+                  const std::string& table);
 
   QtCalendarGrid* Grid() const { return grid_; }
   // Mini mode (TFrmMainMini.cpp): the month drawn as the compact mini calendar under an 18-pixel

@@ -168,4 +168,17 @@ void MainLayout::BuildToolBar() {
   }
 }
 
+std::vector<std::string> ToolButtonCaptions() {
+  std::vector<std::string> captions;
+  // The view-mode buttons by the names of their modes (menu order 1 to 8).
+  static const char* const kModes[] = {"複数日バーチカル", "週間バーチカル", "複数週間", "月間",
+                                       "年間横表示",       "複数月",         "複数年同月", "年間縦表示"};
+  for (const ToolRow& row : kToolRows) {
+    const std::string caption = row.caption;
+    if (caption.size() == 2 && caption[0] == '#') captions.push_back(kModes[caption[1] - '1']);
+    else captions.push_back(caption);
+  }
+  return captions;
+}
+
 }  // namespace kal::mainwindow

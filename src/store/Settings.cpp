@@ -14,11 +14,14 @@ namespace {
 constexpr ReadPhase S = ReadPhase::StartUp;
 constexpr ReadPhase L = ReadPhase::EveryLoad;
 constexpr ReadPhase O = ReadPhase::Other;
+// Marks a key that the settings dialog writes on OK.
+constexpr bool D = true;
 
 struct Key {
   std::string section;
   std::string key;
   ReadPhase phase;
+  bool dialog = false;
 };
 
 // How an integer is brought into its valid values.
@@ -59,28 +62,28 @@ const char* ItemViewDefault(int mode) {
 }
 
 // The key table. Every key the program reads, in the order of the settings tables, with its
-// type, default, read phase and valid values. `s` is a Settings or a const Settings; `v` gets one
-// call per key with the member that holds it.
+// type, default, read phase, valid values and whether the settings dialog writes it (D). `s` is a
+// Settings or a const Settings; `v` gets one call per key with the member that holds it.
 template <class SettingsT, class V>
 void VisitSettings(SettingsT& s, const SettingsDefaults& d, V& v) {
   auto& k = s.kalendor;
-  v.Text(Key{"Kalendor", "Ver", S}, k.ver, "0.00");
-  v.Int(Key{"Kalendor", "RelativePath", L}, k.relative_path, 0, Between(0, 1));
-  v.Text(Key{"Kalendor", "DataPath", L}, k.data_path, d.program_folder);
+  v.Text(Key{"Kalendor", "Ver", S, D}, k.ver, "0.00");
+  v.Int(Key{"Kalendor", "RelativePath", L, D}, k.relative_path, 0, Between(0, 1));
+  v.Text(Key{"Kalendor", "DataPath", L, D}, k.data_path, d.program_folder);
   // The other data folders default to the data folder just read.
-  v.Text(Key{"Kalendor", "MemoPath", L}, k.memo_path, std::string(k.data_path));
-  v.Text(Key{"Kalendor", "TodoPath", L}, k.todo_path, std::string(k.data_path));
-  v.Text(Key{"Kalendor", "NotePath", L}, k.note_path, std::string(k.data_path));
-  v.Text(Key{"Kalendor", "CatePath", L}, k.cate_path, d.program_folder);
-  v.Text(Key{"Kalendor", "TblPath", L}, k.tbl_path, d.program_folder);
+  v.Text(Key{"Kalendor", "MemoPath", L, D}, k.memo_path, std::string(k.data_path));
+  v.Text(Key{"Kalendor", "TodoPath", L, D}, k.todo_path, std::string(k.data_path));
+  v.Text(Key{"Kalendor", "NotePath", L, D}, k.note_path, std::string(k.data_path));
+  v.Text(Key{"Kalendor", "CatePath", L, D}, k.cate_path, d.program_folder);
+  v.Text(Key{"Kalendor", "TblPath", L, D}, k.tbl_path, d.program_folder);
   v.Text(Key{"Kalendor", "BackupPath", O}, k.backup_path, "");
 
   auto& w = s.window;
-  v.Int(Key{"Window", "Now", S}, w.now, 2001, kAny);
+  v.Int(Key{"Window", "Now", S, D}, w.now, 2001, kAny);
   v.Int(Key{"Window", "Height", S}, w.height, 680, kSize);
   v.Int(Key{"Window", "Width", S}, w.width, 920, kSize);
-  v.Int(Key{"Window", "Top", L}, w.top, 1, kAny);
-  v.Int(Key{"Window", "Left", L}, w.left, 1, kAny);
+  v.Int(Key{"Window", "Top", L, D}, w.top, 1, kAny);
+  v.Int(Key{"Window", "Left", L, D}, w.left, 1, kAny);
   v.Int(Key{"Window", "CalHeight", S}, w.cal_height, 128, kSize);
   v.Int(Key{"Window", "TodoWidth", S}, w.todo_width, 410, kSize);
   v.Int(Key{"Window", "State", S}, w.state, 2, Range{0, 2, IntRule::ZeroOrTwo});
@@ -88,71 +91,71 @@ void VisitSettings(SettingsT& s, const SettingsDefaults& d, V& v) {
   v.Int(Key{"Window", "GridMode", S}, w.grid_mode, 4, Between(1, 8));
   v.Bool(Key{"Window", "SmallMode", S}, w.small_mode, false);
   v.Bool(Key{"Window", "StatusBar", S}, w.status_bar, true);
-  v.Bool(Key{"Window", "TaskBar", S}, w.task_bar, false);
-  v.Bool(Key{"Window", "StayOnTop", S}, w.stay_on_top, false);
-  v.Bool(Key{"Window", "SystemFont", S}, w.system_font, false);
-  v.Comma(Key{"Window", "SysFont", S}, w.sys_font,
+  v.Bool(Key{"Window", "TaskBar", S, D}, w.task_bar, false);
+  v.Bool(Key{"Window", "StayOnTop", S, D}, w.stay_on_top, false);
+  v.Bool(Key{"Window", "SystemFont", S, D}, w.system_font, false);
+  v.Comma(Key{"Window", "SysFont", S, D}, w.sys_font,
           std::vector<std::string>{d.main_font_name, std::to_string(d.main_font_size), "0"});
-  v.Int(Key{"Window", "TopList", S}, w.top_list, 0, Between(0, 2));
+  v.Int(Key{"Window", "TopList", S, D}, w.top_list, 0, Between(0, 2));
   v.Int(Key{"Window", "SchHeight", L}, w.sch_height, 54, kSize);
-  v.Text(Key{"Window", "Title", L}, w.title, "Kalendor");
-  v.Int(Key{"Window", "PosMode", L}, w.pos_mode, 2, Between(0, 5));
-  v.Bool(Key{"Window", "SchOrder", L}, w.sch_order, true);
+  v.Text(Key{"Window", "Title", L, D}, w.title, "Kalendor");
+  v.Int(Key{"Window", "PosMode", L, D}, w.pos_mode, 2, Between(0, 5));
+  v.Bool(Key{"Window", "SchOrder", L, D}, w.sch_order, true);
 
   auto& m = s.mini;
   v.Int(Key{"Mini", "Height", S}, m.height, 156, kSize);
   v.Int(Key{"Mini", "Width", S}, m.width, 172, kSize);
   v.Int(Key{"Mini", "Top", S}, m.top, 1, kAny);
   v.Int(Key{"Mini", "Left", S}, m.left, 1, kAny);
-  v.Bool(Key{"Mini", "TitleBar", S}, m.title_bar, true);
-  v.Int(Key{"Mini", "PosMode", L}, m.pos_mode, 5, Between(0, 5));
-  v.Int(Key{"Mini", "Trans", L}, m.trans, 0, kAny);
-  v.Int(Key{"Mini", "TransValue", L}, m.trans_value, 120, Between(0, 255));
-  v.Bool(Key{"Mini", "SchLine", L}, m.sch_line, false);
-  v.Bool(Key{"Mini", "WeekOfYear", L}, m.week_of_year, false);
-  v.Bool(Key{"Mini", "FontSizeAuto", L}, m.font_size_auto, false);
+  v.Bool(Key{"Mini", "TitleBar", S, D}, m.title_bar, true);
+  v.Int(Key{"Mini", "PosMode", L, D}, m.pos_mode, 5, Between(0, 5));
+  v.Int(Key{"Mini", "Trans", L, D}, m.trans, 0, kAny);
+  v.Int(Key{"Mini", "TransValue", L, D}, m.trans_value, 120, Between(0, 255));
+  v.Bool(Key{"Mini", "SchLine", L, D}, m.sch_line, false);
+  v.Bool(Key{"Mini", "WeekOfYear", L, D}, m.week_of_year, false);
+  v.Bool(Key{"Mini", "FontSizeAuto", L, D}, m.font_size_auto, false);
 
   auto& t = s.tray;
-  v.Bool(Key{"Tray", "TaskTray", S}, t.task_tray, false);
-  v.Bool(Key{"Tray", "Passwd2", L}, t.passwd2, false);
-  v.Bool(Key{"Tray", "CloseTray", L}, t.close_tray, false);
-  v.Int(Key{"Tray", "TrayActKey", L}, t.tray_act_key, 0, kAny);
-  v.Int(Key{"Tray", "HotTrayAct", L}, t.hot_tray_act, 49235, Between(0, 0xFFFF));
-  v.Bool(Key{"Tray", "TrayIcon", L}, t.tray_icon, false);
+  v.Bool(Key{"Tray", "TaskTray", S, D}, t.task_tray, false);
+  v.Bool(Key{"Tray", "Passwd2", L, D}, t.passwd2, false);
+  v.Bool(Key{"Tray", "CloseTray", L, D}, t.close_tray, false);
+  v.Int(Key{"Tray", "TrayActKey", L, D}, t.tray_act_key, 0, kAny);
+  v.Int(Key{"Tray", "HotTrayAct", L, D}, t.hot_tray_act, 49235, Between(0, 0xFFFF));
+  v.Bool(Key{"Tray", "TrayIcon", L, D}, t.tray_icon, false);
 
   auto& vw = s.view;
-  v.Bool(Key{"View", "Passwd", S}, vw.passwd, false);
+  v.Bool(Key{"View", "Passwd", S, D}, vw.passwd, false);
   v.Int(Key{"View", "Catchk", S}, vw.catchk, 2, Between(0, 2));
   v.Widths(Key{"View", "SchItemWidth", S}, vw.sch_item_width, kSchItemWidths, 100);
   v.Flags(Key{"View", "SchItem", S}, vw.sch_item, "1111101111", FlagRule::OnlyOne);
-  v.Flags(Key{"View", "WeatherIcon", S}, vw.weather_icon, "0000", FlagRule::OnlyOne);
+  v.Flags(Key{"View", "WeatherIcon", S, D}, vw.weather_icon, "0000", FlagRule::OnlyOne);
   v.Bool(Key{"View", "ToolBar", L}, vw.tool_bar, true);
-  v.Bool(Key{"View", "ButtonCap", L}, vw.button_cap, false);
-  v.Bool(Key{"View", "CapList", L}, vw.cap_list, false);
-  v.Flags(Key{"View", "ToolBarIcon", L}, vw.tool_bar_icon, std::string(kToolBarButtons, '1'), FlagRule::OnlyOne);
-  v.Int(Key{"View", "StrWeek", L}, vw.str_week, 1, Between(0, 1));
-  v.Bool(Key{"View", "DateJap", L}, vw.date_jap, true);
-  v.Bool(Key{"View", "NoHistory", L}, vw.no_history, false);
-  v.Bool(Key{"View", "AutoIme", L}, vw.auto_ime, true);
-  v.Bool(Key{"View", "ScrUd", L}, vw.scr_ud, true);
-  v.Int(Key{"View", "UdTime", L}, vw.ud_time, 3, Between(0, 99));
-  v.Text(Key{"View", "StatusBarForm", L}, vw.status_bar_form, "未設定");
-  v.Text(Key{"View", "MonthlyBarForm", L}, vw.monthly_bar_form, "yyyy年 m月");
-  v.Int(Key{"View", "WeeklyBarForm", L}, vw.weekly_bar_form, 0, Between(0, 3));
-  v.Bool(Key{"View", "CalLine", L}, vw.cal_line, true);
-  v.Text(Key{"View", "MemoMark", L}, vw.memo_mark, "◆");
-  v.Comma(Key{"View", "MonthlyBarFont", L}, vw.monthly_bar_font, std::vector<std::string>{});
-  v.Int(Key{"View", "ExtendBar", L}, vw.extend_bar, 3, Between(0, 5));
-  v.Bool(Key{"View", "DragMsg", L}, vw.drag_msg, false);
-  v.Bool(Key{"View", "DelMsg", L}, vw.del_msg, true);
-  v.Bool(Key{"View", "AutoHoliday", L}, vw.auto_holiday, true);
-  v.Bool(Key{"View", "AutoSynSyu", L}, vw.auto_syn_syu, true);
-  v.Bool(Key{"View", "MouseTip", L}, vw.mouse_tip, true);
-  v.Bool(Key{"View", "PopSch", L}, vw.pop_sch, false);
-  v.Bool(Key{"View", "AutoSchHeight", L}, vw.auto_sch_height, true);
-  v.Int(Key{"View", "CatIcon", L}, vw.cat_icon, 0, Between(0, 1));
-  v.Bool(Key{"View", "SchColor", L}, vw.sch_color, false);
-  v.Bool(Key{"View", "Ellipsis", L}, vw.ellipsis, true);
+  v.Bool(Key{"View", "ButtonCap", L, D}, vw.button_cap, false);
+  v.Bool(Key{"View", "CapList", L, D}, vw.cap_list, false);
+  v.Flags(Key{"View", "ToolBarIcon", L, D}, vw.tool_bar_icon, std::string(kToolBarButtons, '1'), FlagRule::OnlyOne);
+  v.Int(Key{"View", "StrWeek", L, D}, vw.str_week, 1, Between(0, 1));
+  v.Bool(Key{"View", "DateJap", L, D}, vw.date_jap, true);
+  v.Bool(Key{"View", "NoHistory", L, D}, vw.no_history, false);
+  v.Bool(Key{"View", "AutoIme", L, D}, vw.auto_ime, true);
+  v.Bool(Key{"View", "ScrUd", L, D}, vw.scr_ud, true);
+  v.Int(Key{"View", "UdTime", L, D}, vw.ud_time, 3, Between(0, 99));
+  v.Text(Key{"View", "StatusBarForm", L, D}, vw.status_bar_form, "未設定");
+  v.Text(Key{"View", "MonthlyBarForm", L, D}, vw.monthly_bar_form, "yyyy年 m月");
+  v.Int(Key{"View", "WeeklyBarForm", L, D}, vw.weekly_bar_form, 0, Between(0, 3));
+  v.Bool(Key{"View", "CalLine", L, D}, vw.cal_line, true);
+  v.Text(Key{"View", "MemoMark", L, D}, vw.memo_mark, "◆");
+  v.Comma(Key{"View", "MonthlyBarFont", L, D}, vw.monthly_bar_font, std::vector<std::string>{});
+  v.Int(Key{"View", "ExtendBar", L, D}, vw.extend_bar, 3, Between(0, 5));
+  v.Bool(Key{"View", "DragMsg", L, D}, vw.drag_msg, false);
+  v.Bool(Key{"View", "DelMsg", L, D}, vw.del_msg, true);
+  v.Bool(Key{"View", "AutoHoliday", L, D}, vw.auto_holiday, true);
+  v.Bool(Key{"View", "AutoSynSyu", L, D}, vw.auto_syn_syu, true);
+  v.Bool(Key{"View", "MouseTip", L, D}, vw.mouse_tip, true);
+  v.Bool(Key{"View", "PopSch", L, D}, vw.pop_sch, false);
+  v.Bool(Key{"View", "AutoSchHeight", L, D}, vw.auto_sch_height, true);
+  v.Int(Key{"View", "CatIcon", L, D}, vw.cat_icon, 0, Between(0, 1));
+  v.Bool(Key{"View", "SchColor", L, D}, vw.sch_color, false);
+  v.Bool(Key{"View", "Ellipsis", L, D}, vw.ellipsis, true);
 
   for (int mode = 1; mode <= kViewModeCount; ++mode) {
     auto& x = s.views[static_cast<std::size_t>(mode - 1)];
@@ -183,31 +186,31 @@ void VisitSettings(SettingsT& s, const SettingsDefaults& d, V& v) {
       default: break;
     }
     if (mode == 1) {
-      v.Bool(Key{sec, "JustHeight", L}, x.just_height, false);
-      v.Int(Key{sec, "CellHeight", L}, x.cell_height, 15, kSize);
-      v.Int(Key{sec, "StrTime", L}, x.str_time, 0, Between(0, 23));
-      v.Int(Key{sec, "EndTime", L}, x.end_time, 23, Between(0, 36));
+      v.Bool(Key{sec, "JustHeight", L, D}, x.just_height, false);
+      v.Int(Key{sec, "CellHeight", L, D}, x.cell_height, 15, kSize);
+      v.Int(Key{sec, "StrTime", L, D}, x.str_time, 0, Between(0, 23));
+      v.Int(Key{sec, "EndTime", L, D}, x.end_time, 23, Between(0, 36));
     } else if (mode == 2) {
-      v.Int(Key{sec, "StrTime", L}, x.str_time, 8, Between(0, 23));
-      v.Int(Key{sec, "EndTime", L}, x.end_time, 20, Between(0, 36));
-      v.Bool(Key{sec, "JustHeight", L}, x.just_height, true);
-      v.Int(Key{sec, "CellHeight", L}, x.cell_height, 15, kSize);
-      v.Int(Key{sec, "StrTime2", L}, x.str_time2, 9, Between(0, 36));
-      v.Int(Key{sec, "EndTime2", L}, x.end_time2, 17, Between(0, 36));
-      v.Int(Key{sec, "DefTime", L}, x.def_time, 1, Between(1, 3));
-      v.Bool(Key{sec, "Round", L}, x.round, true);
-      v.Bool(Key{sec, "Trans", L}, x.trans, true);
-      v.Bool(Key{sec, "NowLine", L}, x.now_line, true);
+      v.Int(Key{sec, "StrTime", L, D}, x.str_time, 8, Between(0, 23));
+      v.Int(Key{sec, "EndTime", L, D}, x.end_time, 20, Between(0, 36));
+      v.Bool(Key{sec, "JustHeight", L, D}, x.just_height, true);
+      v.Int(Key{sec, "CellHeight", L, D}, x.cell_height, 15, kSize);
+      v.Int(Key{sec, "StrTime2", L, D}, x.str_time2, 9, Between(0, 36));
+      v.Int(Key{sec, "EndTime2", L, D}, x.end_time2, 17, Between(0, 36));
+      v.Int(Key{sec, "DefTime", L, D}, x.def_time, 1, Between(1, 3));
+      v.Bool(Key{sec, "Round", L, D}, x.round, true);
+      v.Bool(Key{sec, "Trans", L, D}, x.trans, true);
+      v.Bool(Key{sec, "NowLine", L, D}, x.now_line, true);
     } else if (mode == 4) {
-      v.Bool(Key{sec, "PastDay", L}, x.past_day, false);
-      v.Bool(Key{sec, "PastWet", L}, x.past_wet, true);
-      v.Bool(Key{sec, "WeekOfYear", L}, x.week_of_year, true);
-      v.Bool(Key{sec, "WeekOf", L}, x.week_of, false);
+      v.Bool(Key{sec, "PastDay", L, D}, x.past_day, false);
+      v.Bool(Key{sec, "PastWet", L, D}, x.past_wet, true);
+      v.Bool(Key{sec, "WeekOfYear", L, D}, x.week_of_year, true);
+      v.Bool(Key{sec, "WeekOf", L, D}, x.week_of, false);
     }
   }
 
   auto& td = s.todo;
-  v.Flags(Key{"ToDo", "SetIcon", S}, td.set_icon, "0000000", FlagRule::OnlyOne);
+  v.Flags(Key{"ToDo", "SetIcon", S, D}, td.set_icon, "0000000", FlagRule::OnlyOne);
   static constexpr std::array<const char*, 3> kTabItems = {"1101101010", "1000100110", "1011100010"};
   auto tab_key = [](std::size_t i, const char* what) { return std::string(kTodoTabPrefixes[i]) + what; };
   for (std::size_t i = 0; i < 3; ++i) v.Int(Key{"ToDo", tab_key(i, "Icon"), S}, td.tabs[i].icon, 1, Between(0, 1));
@@ -219,73 +222,73 @@ void VisitSettings(SettingsT& s, const SettingsDefaults& d, V& v) {
     v.Widths(Key{"ToDo", tab_key(i, "ItemWidth"), S}, td.tabs[i].item_width, kTodoItemWidths, 40);
   for (std::size_t i = 0; i < 3; ++i)
     v.Flags(Key{"ToDo", tab_key(i, "Item"), S}, td.tabs[i].item, kTabItems[i], FlagRule::OnlyOne);
-  v.Int(Key{"ToDo", "Pop", L}, td.pop, 0, Between(0, 3));
-  v.Bool(Key{"ToDo", "TNoColor", L}, td.t_no_color, true);
-  v.Int(Key{"ToDo", "WarnTerm", L}, td.warn_term, 3, Between(1, 99));
+  v.Int(Key{"ToDo", "Pop", L, D}, td.pop, 0, Between(0, 3));
+  v.Bool(Key{"ToDo", "TNoColor", L, D}, td.t_no_color, true);
+  v.Int(Key{"ToDo", "WarnTerm", L, D}, td.warn_term, 3, Between(1, 99));
   v.Bool(Key{"ToDo", "ListTab", L}, td.list_tab, false);
-  v.Text(Key{"ToDo", "DateStyle", L}, td.date_style, "yyyy/mm/dd");
-  v.Bool(Key{"ToDo", "Graph", L}, td.graph, false);
-  v.Colour(Key{"ToDo", "GraphColor", L}, td.graph_color, 65280);
-  v.Colour(Key{"ToDo", "BackColor", L}, td.back_color, 0xD0FFD0);
-  v.Bool(Key{"ToDo", "WaitTask", L}, td.wait_task, false);
-  v.Int(Key{"ToDo", "WaitDay", L}, td.wait_day, 10, Between(0, 999));
-  v.Bool(Key{"ToDo", "WaitCount", L}, td.wait_count, false);
-  v.Int(Key{"ToDo", "WaitCnt", L}, td.wait_cnt, 5, Between(0, 999));
-  v.Bool(Key{"ToDo", "WaitDate", L}, td.wait_date, true);
+  v.Text(Key{"ToDo", "DateStyle", L, D}, td.date_style, "yyyy/mm/dd");
+  v.Bool(Key{"ToDo", "Graph", L, D}, td.graph, false);
+  v.Colour(Key{"ToDo", "GraphColor", L, D}, td.graph_color, 65280);
+  v.Colour(Key{"ToDo", "BackColor", L, D}, td.back_color, 0xD0FFD0);
+  v.Bool(Key{"ToDo", "WaitTask", L, D}, td.wait_task, false);
+  v.Int(Key{"ToDo", "WaitDay", L, D}, td.wait_day, 10, Between(0, 999));
+  v.Bool(Key{"ToDo", "WaitCount", L, D}, td.wait_count, false);
+  v.Int(Key{"ToDo", "WaitCnt", L, D}, td.wait_cnt, 5, Between(0, 999));
+  v.Bool(Key{"ToDo", "WaitDate", L, D}, td.wait_date, true);
   static constexpr std::array<ColourPair, 7> kStateColours = {
       ColourPair{0x0000FF, 0xFFFFFF}, ColourPair{0x000000, 0x8080FF}, ColourPair{0x000000, 0x00FFFF},
       ColourPair{0x008000, 0xFFFFFF}, ColourPair{0xFF0000, 0xFFFFFF}, ColourPair{0x000000, 0xFFFFFF},
       ColourPair{0x000000, 0xFFFFFF}};
   for (std::size_t i = 0; i < 7; ++i)
-    v.Pair(Key{"ToDo", "0" + std::to_string(i), L}, td.state_colours[i], kStateColours[i], false);
+    v.Pair(Key{"ToDo", "0" + std::to_string(i), L, D}, td.state_colours[i], kStateColours[i], false);
 
   auto& me = s.memo;
-  v.Bool(Key{"Memo", "Exe", L}, me.exe, false);
-  v.Text(Key{"Memo", "ExeName", L}, me.exe_name, "");
-  v.Bool(Key{"Memo", "Tab", L}, me.tab, true);
-  v.Bool(Key{"Memo", "ListTab", L}, me.list_tab, false);
-  v.Text(Key{"Memo", "DailyTitle", L}, me.daily_title, "未設定");
-  v.Text(Key{"Memo", "MonthlyTitle", L}, me.monthly_title, "未設定");
-  v.Int(Key{"Memo", "IconColor", L}, me.icon_color, 3, Between(1, 5));
+  v.Bool(Key{"Memo", "Exe", L, D}, me.exe, false);
+  v.Text(Key{"Memo", "ExeName", L, D}, me.exe_name, "");
+  v.Bool(Key{"Memo", "Tab", L, D}, me.tab, true);
+  v.Bool(Key{"Memo", "ListTab", L, D}, me.list_tab, false);
+  v.Text(Key{"Memo", "DailyTitle", L, D}, me.daily_title, "未設定");
+  v.Text(Key{"Memo", "MonthlyTitle", L, D}, me.monthly_title, "未設定");
+  v.Int(Key{"Memo", "IconColor", L, D}, me.icon_color, 3, Between(1, 5));
 
   auto& n = s.note;
-  v.Bool(Key{"Note", "Password", L}, n.password, false);
+  v.Bool(Key{"Note", "Password", L, D}, n.password, false);
   v.Bool(Key{"Note", "ListTab", L}, n.list_tab, false);
-  v.Bool(Key{"Note", "Exe", L}, n.exe, false);
-  v.Text(Key{"Note", "ExeName", L}, n.exe_name, "");
-  v.Bool(Key{"Note", "Tab", L}, n.tab, false);
-  v.Bool(Key{"Note", "HBar", L}, n.h_bar, false);
+  v.Bool(Key{"Note", "Exe", L, D}, n.exe, false);
+  v.Text(Key{"Note", "ExeName", L, D}, n.exe_name, "");
+  v.Bool(Key{"Note", "Tab", L, D}, n.tab, false);
+  v.Bool(Key{"Note", "HBar", L, D}, n.h_bar, false);
 
   auto& a = s.alarm;
-  v.Bool(Key{"Alarm", "Sound", L}, a.sound, false);
-  v.Int(Key{"Alarm", "Type", L}, a.type, 1, Between(0, 3));
-  v.Int(Key{"Alarm", "Mode", L}, a.mode, 0, Between(0, 2));
-  v.Bool(Key{"Alarm", "StayOnTop", L}, a.stay_on_top, true);
-  v.Text(Key{"Alarm", "Wav", L}, a.wav, "");
-  v.Bool(Key{"Alarm", "FileOpen", L}, a.file_open, false);
-  v.Int(Key{"Alarm", "Pos", O}, a.pos, 3, Between(0, 4));
-  v.Int(Key{"Alarm", "ShowTime", O}, a.show_time, 10, Between(1, 999));
-  v.Bool(Key{"Alarm", "Clear", O}, a.clear, false);
-  v.Int(Key{"Alarm", "Time1", O}, a.time1, 0, AtLeast(0));
-  v.Int(Key{"Alarm", "Time2", O}, a.time2, 0, AtLeast(0));
-  v.Bool(Key{"Alarm", "CheckOn", O}, a.check_on, false);
+  v.Bool(Key{"Alarm", "Sound", L, D}, a.sound, false);
+  v.Int(Key{"Alarm", "Type", L, D}, a.type, 1, Between(0, 3));
+  v.Int(Key{"Alarm", "Mode", L, D}, a.mode, 0, Between(0, 2));
+  v.Bool(Key{"Alarm", "StayOnTop", L, D}, a.stay_on_top, true);
+  v.Text(Key{"Alarm", "Wav", L, D}, a.wav, "");
+  v.Bool(Key{"Alarm", "FileOpen", L, D}, a.file_open, false);
+  v.Int(Key{"Alarm", "Pos", O, D}, a.pos, 3, Between(0, 4));
+  v.Int(Key{"Alarm", "ShowTime", O, D}, a.show_time, 10, Between(1, 999));
+  v.Bool(Key{"Alarm", "Clear", O, D}, a.clear, false);
+  v.Int(Key{"Alarm", "Time1", O, D}, a.time1, 0, AtLeast(0));
+  v.Int(Key{"Alarm", "Time2", O, D}, a.time2, 0, AtLeast(0));
+  v.Bool(Key{"Alarm", "CheckOn", O, D}, a.check_on, false);
 
   auto& sg = s.signal;
-  v.Int(Key{"Signal", "Mode", L}, sg.mode, 1, Between(0, 3));
-  v.Bool(Key{"Signal", "StayOnTop", L}, sg.stay_on_top, true);
-  v.Int(Key{"Signal", "Type", O}, sg.type, 2, Between(0, 2));
-  v.Int(Key{"Signal", "Pos", O}, sg.pos, 2, Between(0, 4));
-  v.Int(Key{"Signal", "ShowTime", O}, sg.show_time, 10, Between(1, 60));
-  v.Bool(Key{"Signal", "Clear", O}, sg.clear, true);
-  v.Bool(Key{"Signal", "Font", O}, sg.font, true);
-  v.Text(Key{"Signal", "FontName", O}, sg.font_name, "");
-  v.Text(Key{"Signal", "Form", O}, sg.form, "h:nn");
-  v.Text(Key{"Signal", "Wav", O}, sg.wav, "");
+  v.Int(Key{"Signal", "Mode", L, D}, sg.mode, 1, Between(0, 3));
+  v.Bool(Key{"Signal", "StayOnTop", L, D}, sg.stay_on_top, true);
+  v.Int(Key{"Signal", "Type", O, D}, sg.type, 2, Between(0, 2));
+  v.Int(Key{"Signal", "Pos", O, D}, sg.pos, 2, Between(0, 4));
+  v.Int(Key{"Signal", "ShowTime", O, D}, sg.show_time, 10, Between(1, 60));
+  v.Bool(Key{"Signal", "Clear", O, D}, sg.clear, true);
+  v.Bool(Key{"Signal", "Font", O, D}, sg.font, true);
+  v.Text(Key{"Signal", "FontName", O, D}, sg.font_name, "");
+  v.Text(Key{"Signal", "Form", O, D}, sg.form, "h:nn");
+  v.Text(Key{"Signal", "Wav", O, D}, sg.wav, "");
 
   auto& f = s.file;
-  v.Bool(Key{"File", "CsvStrTime", O}, f.csv_str_time, false);
-  v.Bool(Key{"File", "CsvEndTime", O}, f.csv_end_time, false);
-  v.Bool(Key{"File", "CsvAlarm", O}, f.csv_alarm, false);
+  v.Bool(Key{"File", "CsvStrTime", O, D}, f.csv_str_time, false);
+  v.Bool(Key{"File", "CsvEndTime", O, D}, f.csv_end_time, false);
+  v.Bool(Key{"File", "CsvAlarm", O, D}, f.csv_alarm, false);
 
   auto& li = s.list;
   v.Int(Key{"List", "SchTop", O}, li.sch_top, w.top + 24, kAny);
@@ -304,28 +307,28 @@ void VisitSettings(SettingsT& s, const SettingsDefaults& d, V& v) {
 
   auto& fo = s.font;
   const std::vector<std::string> font{d.main_font_name, "9", "0"};
-  v.Comma(Key{"Font", "Date", L}, fo.date, font);
-  v.Comma(Key{"Font", "Daily", L}, fo.daily, font);
-  v.Comma(Key{"Font", "Vertical", L}, fo.vertical, font);
-  v.Comma(Key{"Font", "Weekly", L}, fo.weekly, font);
-  v.Comma(Key{"Font", "Monthly", L}, fo.monthly, font);
-  v.Comma(Key{"Font", "Yearly", L}, fo.yearly, font);
-  v.Comma(Key{"Font", "Memo", L}, fo.memo, font);
-  v.Comma(Key{"Font", "Note", L}, fo.note, font);
-  v.Comma(Key{"Font", "ToDo", L}, fo.todo, font);
-  v.Comma(Key{"Font", "Mini", L}, fo.mini, font);
-  v.Comma(Key{"Font", "Tray", L}, fo.tray, font);
-  v.Comma(Key{"Font", "Category", L}, fo.category, font);
-  v.Comma(Key{"Font", "Sch", L}, fo.sch, font);
+  v.Comma(Key{"Font", "Date", L, D}, fo.date, font);
+  v.Comma(Key{"Font", "Daily", L, D}, fo.daily, font);
+  v.Comma(Key{"Font", "Vertical", L, D}, fo.vertical, font);
+  v.Comma(Key{"Font", "Weekly", L, D}, fo.weekly, font);
+  v.Comma(Key{"Font", "Monthly", L, D}, fo.monthly, font);
+  v.Comma(Key{"Font", "Yearly", L, D}, fo.yearly, font);
+  v.Comma(Key{"Font", "Memo", L, D}, fo.memo, font);
+  v.Comma(Key{"Font", "Note", L, D}, fo.note, font);
+  v.Comma(Key{"Font", "ToDo", L, D}, fo.todo, font);
+  v.Comma(Key{"Font", "Mini", L, D}, fo.mini, font);
+  v.Comma(Key{"Font", "Tray", L, D}, fo.tray, font);
+  v.Comma(Key{"Font", "Category", L, D}, fo.category, font);
+  v.Comma(Key{"Font", "Sch", L, D}, fo.sch, font);
 
   auto& c = s.color;
-  v.Bool(Key{"Color", "Today", L}, c.today, true);
-  v.Bool(Key{"Color", "MonthBeforeNext", L}, c.month_before_next, true);
-  v.Bool(Key{"Color", "WeekBeforeNext", L}, c.week_before_next, true);
-  v.Bool(Key{"Color", "MiniColor", L}, c.mini_color, true);
-  v.Int(Key{"Color", "VistaHead", L}, c.vista_head, 4, Between(0, 4));
+  v.Bool(Key{"Color", "Today", L, D}, c.today, true);
+  v.Bool(Key{"Color", "MonthBeforeNext", L, D}, c.month_before_next, true);
+  v.Bool(Key{"Color", "WeekBeforeNext", L, D}, c.week_before_next, true);
+  v.Bool(Key{"Color", "MiniColor", L, D}, c.mini_color, true);
+  v.Int(Key{"Color", "VistaHead", L, D}, c.vista_head, 4, Between(0, 4));
   auto pair = [&](const char* key, auto& member, int text, int back, bool text_only) {
-    v.Pair(Key{"Color", key, L}, member, ColourPair{text, back}, text_only);
+    v.Pair(Key{"Color", key, L, D}, member, ColourPair{text, back}, text_only);
   };
   pair("SEL", c.sel, 0x000000, 0xFF0000, false);
   pair("DAY", c.day, 0x000000, 0xE1FFFF, false);
@@ -466,7 +469,7 @@ class Texts {
  private:
   void Put(const Key& k, SettingType type, std::string value, std::string def, std::optional<int> min = std::nullopt,
            std::optional<int> max = std::nullopt, bool text_only = false) {
-    SettingKey key{k.section, k.key, type, k.phase, std::move(def), min, max, text_only};
+    SettingKey key{k.section, k.key, type, k.phase, std::move(def), min, max, text_only, k.dialog};
     f_(key, value);
   }
   F f_;

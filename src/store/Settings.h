@@ -345,6 +345,7 @@ struct SettingKey {
   std::optional<int> min;    // valid range of an integer
   std::optional<int> max;
   bool text_only = false;  // colour pair stored by the colour-scheme save with its text colour alone
+  bool dialog = false;     // written by the settings dialog's OK
 };
 
 // Every key in table order, with the defaults of this run.

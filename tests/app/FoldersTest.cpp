@@ -53,8 +53,10 @@ TEST_F(FolderSetTest, NamesAreFileNamesWithoutTheFinalExtension) {
 }
 
 TEST_F(FolderSetTest, RefusesUnsafeNames) {
-  for (const char* bad : {"", "../x", "a/b", "a\\b", "..", "a\tb"}) EXPECT_FALSE(ValidFolderSetName(bad)) << bad;
-  EXPECT_TRUE(ValidFolderSetName("仕事 2024"));
+  for (const char* bad : {"", "../x", "a/b", "a\\b", "..", "a\tb", ".hidden", "a\x7f"})
+    EXPECT_FALSE(ValidSetName(bad)) << bad;
+  EXPECT_TRUE(ValidSetName("仕事 2024"));
+  EXPECT_TRUE(ValidSetName("v1.2"));
   EXPECT_EQ(LoadFolderSet(fs, dir.path(), "../x").status, FolderSetStatus::Missing);
 }
 

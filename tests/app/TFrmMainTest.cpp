@@ -136,18 +136,20 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
   // The help commands, and the view modes, panels, week ends, widths, line pitch, counts, size
   // reset, period steps, go-to-date and refresh of the layout.
   EXPECT_EQ(enabled,
-            Strings({"MenAddonList", "MenAutoWidth", "MenBackup", "MenBeforeMonth", "MenBeforeYear", "MenCr", "MenDaily", "MenExit", "MenExport",
-                     "MenHelp", "MenHolidayList", "MenImportHoliday", "MenImportSch", "MenImportTodo", "MenImportWeather", "MenJump",
-                     "MenLinePitch1", "MenLinePitch2", "MenLinePitch3", "MenLinePitch4", "MenLinePitch5",
-                     "MenLinePitch6", "MenLinePitch7", "MenLinePitch8", "MenMemoEdit", "MenMemoList", "MenMemoPanel", "MenMiniBef",
+            Strings({"MenAddonList", "MenAutoWidth", "MenBackup", "MenBeforeMonth", "MenBeforeYear", "MenCr",
+                     "MenDaily", "MenExit", "MenExport", "MenHelp", "MenHolidayList", "MenImportHoliday",
+                     "MenImportSch", "MenImportTodo", "MenImportWeather", "MenJump", "MenLinePitch1",
+                     "MenLinePitch2", "MenLinePitch3", "MenLinePitch4", "MenLinePitch5", "MenLinePitch6",
+                     "MenLinePitch7", "MenLinePitch8", "MenMemoEdit", "MenMemoList", "MenMemoPanel", "MenMiniBef",
                      "MenMiniCur", "MenMiniNxt", "MenMonthly", "MenMonthly2", "MenMonthly3", "MenNextMonth",
                      "MenNextYear", "MenNoteEdit", "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenPassword",
                      "MenPreview", "MenPrint", "MenRefresh", "MenRestore", "MenSatSun", "MenSatSunNo", "MenSchAdd",
-                     "MenSchList", "MenSchListView", "MenSearch", "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar", "MenSync", "MenSyncSetup",
-                     "MenTimeSignal", "MenTodoAdd", "MenTodoList", "MenToolBar", "MenUnderPanel", "MenVersion", "MenVertical",
+                     "MenSchList", "MenSchListView", "MenSearch", "MenSetup", "MenSidePanel", "MenSizeResetAll",
+                     "MenSizeResetCurrent", "MenStatusBar", "MenSync", "MenSyncSetup", "MenTimeSignal",
+                     "MenTodoAdd", "MenTodoList", "MenToolBar", "MenUnderPanel", "MenVersion", "MenVertical",
                      "MenWeatherList", "MenWebHelp", "MenWeekly", "MenYearly", "MenYearly2", "PopWek5", "PopWek6"}));
   // Commands of later parts stay disabled.
-  for (const char* name : {"MenMiniMode", "MenTray", "MenSetup"}) {
+  for (const char* name : {"MenMiniMode", "MenTray"}) {
     EXPECT_FALSE(w->Action(QString::fromUtf8(name))->isEnabled()) << name;
   }
   // A submenu is enabled with its commands (the import submenu with its four targets).
