@@ -5,6 +5,8 @@
 // command stores something, and then every line it did not touch keeps its bytes.
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -77,7 +79,10 @@ struct Process {
 
 // Runs kalendor-cli in the program folder. With `as_other_user` and while the tests run as root
 // (for whom permission bits do not stop reading or writing), the program runs as "nobody".
-Process RunCli(const TempFolder& folder, std::vector<std::string> args, bool as_other_user = false) {
+// With `file_size_limit`, no file can grow beyond that many bytes: a full disk, as far as the
+// program can tell (a write fails with EFBIG).
+Process RunCli(const TempFolder& folder, std::vector<std::string> args, bool as_other_user = false,
+               rlim_t file_size_limit = RLIM_INFINITY) {
   args.insert(args.begin(), {"--program-folder", folder.path(), "--today", "2024/01/10"});
   TempFolder output;
   const std::string out_path = output / "out", err_path = output / "err";
@@ -87,6 +92,11 @@ Process RunCli(const TempFolder& folder, std::vector<std::string> args, bool as_
     const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ::dup2(out, 1);
     ::dup2(err, 2);
+    if (file_size_limit != RLIM_INFINITY) {
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{file_size_limit, file_size_limit};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
     if (as_other_user && ::geteuid() == 0) {
       if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(126);
     }
@@ -206,6 +216,32 @@ TEST(BadInput, AFolderWhereAFileShouldBeStopsTheCommandWithItsName) {
     const Process p = RunCli(dir, c.command);
     EXPECT_EQ(p.status, 1) << p.out;
     EXPECT_EQ(p.err, "ファイル \"" + dir.path() + c.file + c.message);
+    EXPECT_EQ(Snapshot(dir.path()), before);
+  }
+}
+
+// ---- A full disk ------------------------------------------------------------------------------------
+
+// Each write stops part-way (files may grow to 150 bytes only: room for the message, not for the
+// stored files): the old files stay whole, the
+// command says which file it could not write, and no temporary file is left behind.
+TEST(BadInput, AWriteThatFailsPartWayLeavesTheOldFileWhole) {
+  const std::vector<std::vector<std::string>> commands = {
+      {"add-schedule", "--date", "2024/01/07", "--title", "新しい予定の件名", "--place", "本社ビル十二階の大会議室（東側）"},
+      {"add-todo", "--subject", "長い件名のToDo項目をひとつ追加する"},
+      {"set-memo", "2024/01/05", std::string(200, 'm')},
+  };
+  const char* files[] = {"202401.sch", "Todokl.dat", "20240105.mem"};
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    SCOPED_TRACE(commands[i][0]);
+    TempFolder dir;
+    dir.Write("202401.sch", store::JoinLines({Morning(), Evening()}));
+    dir.Write("Todokl.dat", store::JoinLines({std::string(60, ' ') + "old"}));
+    dir.Write("20240105.mem", "old memo\r\n");
+    const auto before = Snapshot(dir.path());
+    const Process p = RunCli(dir, commands[i], false, 150);
+    EXPECT_EQ(p.status, 1) << p.out;
+    EXPECT_EQ(p.err, "ファイル \"" + dir.path() + files[i] + "\" に書き込めません。\nFile too large\n");
     EXPECT_EQ(Snapshot(dir.path()), before);
   }
 }
