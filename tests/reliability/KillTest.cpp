@@ -78,7 +78,7 @@ struct WriterRun {
   std::string errors;
 };
 
-WriterRun RunAndKill(const std::string& folder, std::chrono::microseconds delay) {
+pid_t StartWriter(const std::string& folder) {
   const std::string error_file = folder + "writer.err";
   pid_t pid = ::fork();
   if (pid == 0) {
@@ -87,14 +87,37 @@ WriterRun RunAndKill(const std::string& folder, std::chrono::microseconds delay)
     ::execl(KALENDOR_KILL_WRITER_PATH, KALENDOR_KILL_WRITER_PATH, folder.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
-  std::this_thread::sleep_for(delay);
+  return pid;
+}
+
+WriterRun Kill(const std::string& folder, pid_t pid) {
   ::kill(pid, SIGKILL);
   WriterRun run;
   ::waitpid(pid, &run.status, 0);
   run.killed = WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGKILL;
   platform::PosixFileSystem fs;
-  run.errors = fs.Read(error_file).bytes;
+  run.errors = fs.Read(folder + "writer.err").bytes;
   return run;
+}
+
+WriterRun RunAndKill(const std::string& folder, std::chrono::microseconds delay) {
+  const pid_t pid = StartWriter(folder);
+  std::this_thread::sleep_for(delay);
+  return Kill(folder, pid);
+}
+
+// How long the writer takes from its start to the end of its first generation on this machine
+// (under a sanitizer, or on a busy machine, much longer than otherwise). The files of that
+// generation are left in the folder.
+std::chrono::microseconds FirstGenerationTime(const std::string& folder) {
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = StartWriter(folder);
+  platform::PosixFileSystem fs;
+  while (KillGeneration(fs, folder) < 1 && std::chrono::steady_clock::now() - start < std::chrono::seconds(60))
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  Kill(folder, pid);
+  return std::chrono::duration_cast<std::chrono::microseconds>(elapsed);
 }
 
 // Reads every file through the program's readers; a failure names the file.
@@ -120,13 +143,15 @@ void ExpectReadsWhole(const TempFolder& temp, const Snapshot& files) {
 
 TEST(KillTest, EveryFileIsOldOrNewAfterSigkill) {
   TempFolder temp;
+  platform::PosixFileSystem files;
   for (const char* folder : kFolders) temp.MakeFolder(folder);
   const unsigned seed = std::random_device{}();
   SCOPED_TRACE("seed " + std::to_string(seed));
   std::mt19937 random(seed);
-  // Up to 120 ms: from before the writer has started to a few generations into its loop (each
-  // generation waits for eight fsync calls).
-  std::uniform_int_distribution<int> delay_us(0, 120000);
+  // From before the writer has started to about two generations into its loop.
+  const auto first = FirstGenerationTime(temp.path());
+  ASSERT_GE(KillGeneration(files, temp.path()), 1) << "the writer stored nothing in a minute";
+  std::uniform_int_distribution<long> delay_us(0, 2 * first.count());
 
   Snapshot before = Take(temp);
   int last_generation = 0, runs_with_progress = 0;
@@ -173,6 +198,7 @@ TEST(KillTest, EveryFileIsOldOrNewAfterSigkill) {
   // Most runs must have changed a file, or the kills did not test the writers at all.
   EXPECT_GT(runs_with_progress, kKills / 4) << "generation " << last_generation;
   RecordProperty("generations", last_generation);
+  RecordProperty("first_generation_us", static_cast<int>(first.count()));
   RecordProperty("temporary_files_left", static_cast<int>(temporaries));
 }
 
