@@ -95,7 +95,8 @@ std::optional<HashParts> SplitHashLine(const std::string& line) {
   parts.iterations = std::stoi(count);
   const auto salt = Unhex(rest.substr(a + 1, b - a - 1));
   const auto hash = Unhex(rest.substr(b + 1));
-  if (parts.iterations < 1 || parts.iterations > kMaxIterations || !salt || salt->empty() || !hash || hash->size() != kHashBytes) return std::nullopt;
+  if (parts.iterations < 1 || parts.iterations > kMaxIterations) return std::nullopt;
+  if (!salt || salt->empty() || !hash || hash->size() != kHashBytes) return std::nullopt;
   parts.salt = *salt;
   parts.hash = *hash;
   return parts;

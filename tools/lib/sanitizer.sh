@@ -7,7 +7,11 @@ configure_sanitizer_build() {
   if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   fi
-  CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=Debug \
+  # A build-asan of an older checkout was made with gcc: a cache keeps its compiler, so start afresh.
+  if [ -f build-asan/CMakeCache.txt ] && ! grep -q '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang' build-asan/CMakeCache.txt; then
+    rm -rf build-asan
+  fi
+  cmake -S . -B build-asan -G Ninja "${launcher[@]}" -DCMAKE_CXX_COMPILER="$(command -v clang++)" -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" -DKALENDOR_WITH_UI=ON -DKALENDOR_WITH_TESTS=ON \
     -DKALENDOR_WITH_FUZZ=ON \
     -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
@@ -15,6 +19,6 @@ configure_sanitizer_build() {
 
 # The sanitizers' options for every run: leaks reported, UBSan with its stack, the narrow
 # suppressions of tools/lsan.supp (leaks inside Qt's and fontconfig's own start-up).
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1
+export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$(pwd)/tools/lsan.supp:print_suppressions=0"
