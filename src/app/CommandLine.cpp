@@ -13,6 +13,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       cl.program_folder = args[++i];
     } else if (args[i] == "--activate") {
       cl.activate = true;
+    } else if (args[i] == "--quit-after-first-paint") {
+      cl.quit_after_first_paint = true;
+    } else if (args[i] == "--cycle-views-then-quit") {
+      cl.cycle_views_then_quit = true;
     } else {
       positional.push_back(args[i]);
     }

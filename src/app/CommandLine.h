@@ -15,10 +15,13 @@ struct CommandLine {
   bool per_user_folder = false;        // "/U"
   std::string program_folder;          // --program-folder DIR (empty when not given)
   bool activate = false;               // --activate: bring the running window forward
+  // Measuring switches for the benchmarks (TFrmMainMeasure.h); no menu or help shows them.
+  bool quit_after_first_paint = false;  // --quit-after-first-paint
+  bool cycle_views_then_quit = false;   // --cycle-views-then-quit
 };
 
 // "/2" and "/U" count as the first or second parameter (letters without regard to case);
-// "--program-folder DIR" and "--activate" may stand anywhere.
+// "--program-folder DIR", "--activate" and the measuring switches may stand anywhere.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // The program folder, with a trailing "/":

@@ -116,6 +116,8 @@ void BuildDemoFolder(platform::FileSystem& fs, const std::string& folder_in, con
   ini.WriteInteger("Weekly", "WeekNo", 3);
   // The tray shows today's number.
   ini.WriteBool("Tray", "TrayIcon", true);
+  // F12's mini calendar underlines the days with schedules or ToDo items.
+  ini.WriteBool("Mini", "SchLine", true);
   ini.Flush(fs, folder + "Kalendor.ini");
 
   // Holidays: the built-in public holidays, a private holiday and anniversaries.

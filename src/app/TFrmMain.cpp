@@ -103,6 +103,7 @@ const std::initializer_list<TopMenu>& MenuTable() {
       {"MenTool", " ツール(&T) ",
        {Item("MenSearch", "検索(&F)"), Item("MenTimeSignal", "時刻の表示(&G)"), Sep(),
         Item("MenBackup", "バックアップとデータ削除(&B)"), Item("MenRestore", "バックアップデータのリストア(&R)"), Sep(),
+        Item("MenSync", "サーバーと同期(&Y)"), Item("MenSyncSetup", "同期の設定(&O)..."), Sep(),
         Item("MenAddonList", "アドオン一覧(&A)")}},
       {"MenSetting", " 設定(&S) ",
        {Item("MenSetup", "環境設定(&E)"), Item("MenCategory", "分類の設定(&W)"), Sep(), Sub("MenLinePitch", "行間設定"),
@@ -185,6 +186,7 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   host.on_todo_command = [this](const std::string& command, const std::optional<std::string>& entry) {
     TodoCommand(command, entry);
   };
+  ClipboardAttach(host);
   model_ = std::make_unique<mainwindow::GridModel>();
   layout_ = new mainwindow::MainLayout(std::move(host), this);
   CategoryLoad();
@@ -195,10 +197,12 @@ TFrmMain::TFrmMain(MainWindowPorts ports, Session session, QWidget* parent)
   days.memo_of = [this](const mainwindow::DayEntry& entry, const store::Date& date) {
     return mainwindow::EntryMemo(ports_.files, session_.folders.data, entry, date);
   };
+  // The ToDo list first: the calendar's one rebuild at start carries its ToDo marks.
+  TodoAttach();
   layout_->SetDaySource(std::move(days));
   ConnectMemoCommands();
-  TodoAttach();
   RemindersCreate();
+  SyncAttach();
 }
 
 // The month model rebuilt for the view (`SchUpdate`); damaged lines and the band limit are

@@ -11,6 +11,7 @@
 
 #include "app/Startup.h"
 #include "catalogues/Category.h"
+#include "mainwindow/Clipboard.h"
 #include "store/DateText.h"
 #include "store/ScheduleFile.h"
 #include "store/Settings.h"
@@ -38,6 +39,7 @@ namespace kal::store {
 struct TodoMark;
 }
 namespace kal::mainwindow {
+struct LayoutHost;
 class GridModel;
 class MainLayout;
 class MemoBox;
@@ -59,6 +61,14 @@ enum class ImportTarget;
 
 namespace kal::app {
 struct TFrmMainTrayParts;
+struct TFrmMainSyncParts;
+}
+namespace kal::platform {
+class SecretStore;
+}
+namespace kal::sync {
+class CalDavServer;
+struct ServerAccount;
 }
 
 namespace kal::app {
@@ -211,6 +221,11 @@ class TFrmMain : public QMainWindow {
   void MainFormShow();
   // The hot key and a second start (`FormActive`).
   void FormActive();
+  // `TrayHotKeySet`: (re-)registers the hot key of [Tray] TrayActKey and HotTrayAct, giving up
+  // the one held before; with TrayActKey off none is held. Called at start and after the
+  // settings change. A key that cannot be registered is reported once (a different key that
+  // fails is reported again); the settings stay as they are.
+  void TrayHotKeySet();
   // "ミニカレンダー(&N)" (`SmallSize`): switches mini mode.
   void SmallSize();
   bool MiniModeOn() const;
@@ -227,6 +242,27 @@ class TFrmMain : public QMainWindow {
   // each minute).
   void StatusMarksUpdate();
   TFrmMainTrayParts& TrayParts() const { return *tray_; }
+
+  // ---- The clipboard buffer (TFrmMainClipboard.cpp) ----
+  const mainwindow::ClipBuffer& Clipboard() const { return clip_; }
+  // Cut or copy of a day entry seen on `date` (nothing: the day's memo); false when nothing was
+  // taken. With `to_desktop` its text goes to the desktop's clipboard too (not for a drag).
+  bool ClipTake(const std::optional<std::string>& entry, const store::Date& date, bool cut, bool to_desktop = true);
+  // `GrdPaste`: the buffer pasted on a day (and a half hour of the timeline), then the reload.
+  void ClipPaste(const store::Date& date, std::optional<int> row);
+
+  // ---- Calendar sync (TFrmMainSync.cpp) ----
+  // "サーバーと同期(&Y)": one sync now, its progress and result in the status bar, a failure in a
+  // message that names the server's answer. The automatic sync of every N minutes (the minute
+  // engine's MinutePassed) runs the same with `automatic`: its failure goes to the status bar.
+  void MenSyncClick();
+  void SyncRun(bool automatic);
+  // "同期の設定(&O)...": the sync settings page in a dialog of its own.
+  void MenSyncSetupClick();
+  // The secret service and the way to reach a server (tests hand in fakes; by default libsecret
+  // and Qt Network).
+  using SyncServerMaker = std::function<std::unique_ptr<sync::CalDavServer>(const sync::ServerAccount&)>;
+  void SetSyncPorts(platform::SecretStore* secrets, SyncServerMaker make_server);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -296,8 +332,15 @@ class TFrmMain : public QMainWindow {
   // caption of mini mode (TFrmMainTray.cpp).
   bool TrayCloseEvent(QCloseEvent* event);
   void TrayExitState(store::ExitState& state);
+  void SyncAttach();
+  std::shared_ptr<TFrmMainSyncParts> sync_;
   void TraySelectedChanged();
   void GridPopupTray(QMenu* menu);
+
+  void ClipboardAttach(mainwindow::LayoutHost& host);
+  mainwindow::ClipPorts ClipboardPorts();
+  std::pair<std::string, int> ClipLook(const store::Date& date, std::optional<int> row) const;
+  mainwindow::ClipBuffer clip_;
 };
 
 }  // namespace kal::app

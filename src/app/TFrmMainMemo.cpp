@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "app/TFrmMain.h"
+#include "app/TFrmMainTray.h"
 #include "maintenance/TDlgPasswd.h"
 #include "mainwindow/MemoBox.h"
 #include "mainwindow/MemoDialogForm.h"
@@ -27,8 +28,12 @@ namespace {
 
 QString U(const char* s) { return QString::fromUtf8(s); }
 
-// Where a memo dialog opens: 24 pixels below and 16 right of the window's top-left corner.
-QPoint DialogPlace(const QWidget* window) { return window->frameGeometry().topLeft() + QPoint(16, 24); }
+// Where a memo dialog opens: 24 pixels below and 16 right of the window's top-left corner (in
+// mini mode, of the normal window's stored place).
+QPoint DialogPlace(const QWidget* window, const TFrmMainTrayParts& tray) {
+  if (tray.mini.Active()) return QPoint(tray.mini.Normal().left, tray.mini.Normal().top) + QPoint(16, 24);
+  return window->frameGeometry().topLeft() + QPoint(16, 24);
+}
 
 }  // namespace
 
@@ -106,7 +111,7 @@ void TFrmMain::ShowDlgMemo(bool from_grid) {
     const QWidget* side = layout_->Region(QStringLiteral("PnlRight"));
     const auto look = mainwindow::MemoLookOf(session_.settings.font.memo, session_.settings.color.mem, memo.tab,
                              side ? mainwindow::MemoDialogForm::MemoWidth(side->width(), 0) : 0);
-    if (!mainwindow::ShowDlgMemo(ports_.dialogs, form, failed, look, this, DialogPlace(this))) return;
+    if (!mainwindow::ShowDlgMemo(ports_.dialogs, form, failed, look, this, DialogPlace(this, TrayParts()))) return;
     path = form.path();
   }
   try {
@@ -128,7 +133,7 @@ void TFrmMain::NoteReplace() {
     const auto failed = form.OpenNote(note_book_->folder(), note_book_->CurrentTitle());
     const auto look = mainwindow::MemoLookOf(session_.settings.font.note, session_.settings.color.not_, note.tab,
                              note_panel_->width() + 20);
-    mainwindow::ShowDlgMemo(ports_.dialogs, form, failed, look, this, DialogPlace(this));
+    mainwindow::ShowDlgMemo(ports_.dialogs, form, failed, look, this, DialogPlace(this, TrayParts()));
   }
   try {
     store::RemoveIfEmpty(ports_.files, path);

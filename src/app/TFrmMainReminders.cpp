@@ -22,8 +22,8 @@ namespace kal::app {
 namespace {
 
 // The Tools menu's fixed items: 検索, 時刻の表示, a separator, バックアップとデータ削除,
-// バックアップデータのリストア, a separator, アドオン一覧.
-constexpr int kFixedToolItems = 7;
+// バックアップデータのリストア, a separator, サーバーと同期, 同期の設定, a separator, アドオン一覧.
+constexpr int kFixedToolItems = 10;
 
 }  // namespace
 

@@ -57,7 +57,6 @@ void TFrmMain::TodoAttach() {
     add->setEnabled(true);
     connect(add, &QAction::triggered, this, [this] { ShowDlgTodoInput(0); });
   }
-  layout_->SchUpdate();
 }
 
 const std::vector<store::TodoMark>* TFrmMain::TodoMarks() const {

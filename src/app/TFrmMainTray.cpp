@@ -11,6 +11,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -25,6 +26,7 @@
 #include "app/TFrmMainTray.h"
 #include "maintenance/TDlgPasswd.h"
 #include "mainwindow/GridDays.h"
+#include "mainwindow/MemoBox.h"
 #include "mainwindow/QtToolIcons.h"
 #include "mainwindow/TFrmMainLayout.h"
 #include "platform/Clock.h"
@@ -115,6 +117,40 @@ QPixmap AlarmMarkPixmap(bool sound) {
   return pixmap;
 }
 
+// The caption of the hot key's report when it comes in a message box.
+constexpr const char* kHotKeyCaption = "ホットキー";
+
+// A double click on a widget's own background (not on its buttons) runs `on_double_click`.
+class DoubleClickWatcher : public QObject {
+ public:
+  DoubleClickWatcher(QObject* parent, std::function<void()> on_double_click)
+      : QObject(parent), on_double_click_(std::move(on_double_click)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+      on_double_click_();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> on_double_click_;
+};
+
+// Runs `on_show` each time the watched window is about to be shown (before it is mapped).
+class ShowEventWatcher : public QObject {
+ public:
+  ShowEventWatcher(QObject* parent, std::function<void()> on_show) : QObject(parent), on_show_(std::move(on_show)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && watched == parent()) on_show_();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> on_show_;
+};
+
 QScreen* ScreenOf(const QWidget* w) {
   QScreen* s = w->screen();
   return s ? s : QGuiApplication::primaryScreen();
@@ -201,6 +237,13 @@ void TFrmMain::TraySetup(bool tray_available) {
         QAction* m = Action(QString::fromUtf8(menu_name));
         a->setEnabled(tp.lock.ItemsEnabled() && m != nullptr && m->isEnabled());
       }
+      // While the tray password is asked nothing of the menu works (the window waits for it).
+      if (tp.password_open) {
+        for (QAction* a : tp.menu->actions()) a->setEnabled(false);
+      } else {
+        for (const char* name : {"PopTraySize", "PopTrayMini", "PopTrayExit"})
+          tp.menu->findChild<QAction*>(QString::fromUtf8(name))->setEnabled(true);
+      }
     });
   }
 
@@ -213,9 +256,33 @@ void TFrmMain::TraySetup(bool tray_available) {
     connect(tray_command, &QAction::triggered, this, &TFrmMain::TaskTraySet);
     connect(mini_command, &QAction::triggered, this, &TFrmMain::SmallSize);
     connect(mini_reset, &QAction::triggered, this, &TFrmMain::MiniSizeResetClick);
-    // F12 and F3 keep working in mini mode, where the menu bar is hidden.
+    // "すべての画面サイズを初期化" resets the mini size as well.
+    if (QAction* reset_all = Action(QStringLiteral("MenSizeResetAll"))) {
+      connect(reset_all, &QAction::triggered, this, [this] {
+        if (!tray_->mini.Active() && mainwindow::MiniSizeReset(session_.settings.mini)) session_.layout_changed = true;
+      });
+    }
+    // F12 and F3 keep working in mini mode, where the menu bar is hidden. A held key switches
+    // once: the window is re-created by each switch, and a repeat would switch it back.
+    mini_command->setAutoRepeat(false);
+    tray_command->setAutoRepeat(false);
     addAction(mini_command);
     addAction(tray_command);
+    // TaskBar: no task-bar button while the tray can bring the window back (set again each time
+    // the window is shown: mini mode re-creates it, and hiding drops the state).
+    installEventFilter(new ShowEventWatcher(this, [this] {
+      const bool off = mainwindow::TaskBarButtonHidden(
+          {tray_->tray_available, session_.settings.tray.close_tray, session_.settings.window.task_bar});
+      if (off || tray_->task_bar_off) platform::KeepOffTaskBar(this, off);
+      tray_->task_bar_off = off;
+    }));
+    // The desktop keeps the title bar's double click to itself (it maximises): the navigation
+    // bar, the window's own caption strip, takes it instead and switches mini mode (TitleBar).
+    if (QWidget* nav = findChild<QWidget*>(QStringLiteral("PnlMonSch"))) {
+      nav->installEventFilter(new DoubleClickWatcher(nav, [this] {
+        if (session_.settings.mini.title_bar) SmallSize();
+      }));
+    }
   }
   mini_command->setEnabled(true);
   mini_reset->setEnabled(true);
@@ -257,20 +324,40 @@ void TFrmMain::TraySetup(bool tray_available) {
 
   setWindowFlag(Qt::WindowStaysOnTopHint, st.window.stay_on_top);
 
-  // The hot key (`TrayHotKeySet`).
-  if (st.tray.tray_act_key == 1 && !t.hot_key) {
-    t.hot_key = std::make_unique<platform::QtHotKey>();
-    t.hot_key->on_pressed = [this] { FormActive(); };
-    const int value = st.tray.hot_tray_act != 0 ? st.tray.hot_tray_act : mainwindow::kDefaultHotKey;
-    if (!t.hot_key->Register(value) && !t.hot_key_reported) {
-      // Reported once, in the status bar; the setting stays as it is.
-      t.hot_key_reported = true;
-      const QString text = U("ホットキー " + mainwindow::HotKeyText(value) +
-                             " を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。");
-      // Shown once the window is on the screen, over the status bar's panels.
-      QTimer::singleShot(0, this, [this, text] { statusBar()->showMessage(text, 15000); });
-    }
+  TrayHotKeySet();
+}
+
+void TFrmMain::TrayHotKeySet() {
+  TFrmMainTrayParts& t = *tray_;
+  const std::optional<int> wanted = mainwindow::WantedHotKey(session_.settings.tray);
+  if (!wanted) {
+    if (t.hot_key) t.hot_key->Unregister();
+    t.hot_key_value = 0;
+    return;
   }
+  if (t.hot_key_value == *wanted) return;  // held already
+  if (!t.hot_key) {
+    t.hot_key = t.make_hot_key ? t.make_hot_key() : std::make_unique<platform::QtHotKey>();
+    t.hot_key->on_pressed = [this] { FormActive(); };
+  }
+  t.hot_key->Unregister();
+  t.hot_key_value = 0;
+  if (t.hot_key->Register(*wanted)) {
+    t.hot_key_value = *wanted;
+    return;
+  }
+  // One attempt per call: the key stays unregistered until the next start or settings change.
+  if (!t.hot_key_reports.FirstFailure(*wanted)) return;
+  const QString text = U(mainwindow::HotKeyFailureText(*wanted));
+  // Shown once the window is on the screen: over the status bar's panels, or in a message box
+  // when the status bar is not shown (mini mode, or switched off).
+  QTimer::singleShot(0, this, [this, text] {
+    if (statusBar()->isVisible()) {
+      statusBar()->showMessage(text, 15000);
+    } else {
+      ports_.dialogs.Message(text.toStdString(), kHotKeyCaption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    }
+  });
 }
 
 bool TFrmMain::TrayAvailable() const { return tray_->tray_available; }
@@ -374,6 +461,20 @@ void TFrmMain::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() != QEvent::WindowStateChange) return;
   TFrmMainTrayParts& t = *tray_;
+  if (isMaximized() && t.mini.Active()) {
+    // The mini window is never maximised: the desktop's maximise (a double click on its title
+    // bar, or the maximise button kept with TitleBar) switches back to the normal window, or
+    // without TitleBar is undone.
+    QTimer::singleShot(0, this, [this] {
+      if (!isMaximized() || !tray_->mini.Active()) return;
+      if (session_.settings.mini.title_bar) {
+        SmallSize();
+      } else {
+        showNormal();
+      }
+    });
+    return;
+  }
   if (isMinimized()) {
     const mainwindow::WindowAction action = mainwindow::WindowCommandAction(
         mainwindow::WindowCommand::MinimiseButton,
@@ -403,6 +504,9 @@ void TFrmMain::SmallSize() {
   const QRect avail = ScreenOf(this)->availableGeometry();
   const mainwindow::ScreenArea area{avail.left(), avail.top(), avail.width(), avail.height()};
   if (!t.mini.Active()) {
+    // The memo box is written now: it is not saved while mini mode is on.
+    MemDailyUpdate();
+    if (memo_box_) memo_box_->SetMiniMode(true);
     const store::WindowGeometry mini = t.mini.Enter(Geometry(), isMaximized(), st.mini, area);
     if (isMaximized()) showNormal();
     t.saved_mode = layout_->Mode();
@@ -411,6 +515,7 @@ void TFrmMain::SmallSize() {
     QToolBar* tools = layout_->ToolBar();
     t.tool_was_visible = tools != nullptr && (tools->isVisible() || (!was_visible && !tools->isHidden()));
     if (t.saved_mode != 4) layout_->GridModeClick(4);
+    layout_->SetMini(true);
     t.hidden_regions.clear();
     for (const char* name : {"PnlRight", "PnlBottom", "PnlList", "PnlCalendars"}) {
       QWidget* region = layout_->Region(QString::fromUtf8(name));
@@ -422,7 +527,13 @@ void TFrmMain::SmallSize() {
     menuBar()->hide();
     statusBar()->hide();
     if (tools != nullptr) tools->hide();
-    setWindowFlags((windowFlags() | Qt::Tool) & ~Qt::WindowMaximizeButtonHint);
+    // A small tool window. With TitleBar the desktop's maximise (a double click on the title bar)
+    // stays possible: it brings the normal window back instead (changeEvent).
+    Qt::WindowFlags flags = windowFlags() | Qt::Tool;
+    if (!st.mini.title_bar) flags &= ~Qt::WindowMaximizeButtonHint;
+    setWindowFlags(flags);
+    // A tool window would not end the program when it closes: the main window still does.
+    setAttribute(Qt::WA_QuitOnClose, true);
     setWindowFlag(Qt::WindowStaysOnTopHint, st.window.stay_on_top);
     // The small window may be smaller than the panels' minimum sizes: the calendar fills it.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
@@ -432,8 +543,12 @@ void TFrmMain::SmallSize() {
     if (st.mini.trans != 0) setWindowOpacity(std::clamp(st.mini.trans_value, 0, 255) / 255.0);
     setWindowTitle(U(store::FormatDatePattern("yyyy年m月d日(aaa)", selected_date_)));
   } else {
+    if (isMaximized()) showNormal();
     const store::WindowGeometry normal = t.mini.Leave(Geometry(), st.mini);
+    layout_->SetMini(false);
+    if (memo_box_) memo_box_->SetMiniMode(false);
     setWindowFlags((windowFlags() & ~Qt::Tool) | Qt::WindowMaximizeButtonHint);
+    setAttribute(Qt::WA_QuitOnClose, true);
     setWindowFlag(Qt::WindowStaysOnTopHint, st.window.stay_on_top);
     menuBar()->setVisible(t.menu_was_visible);
     statusBar()->setVisible(t.status_was_visible);

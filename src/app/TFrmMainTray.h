@@ -31,13 +31,17 @@ struct TFrmMainTrayParts {
   bool password_open = false;              // a password dialog is open: tray clicks are ignored
   bool exiting = false;                    // "終了(&X)": the close goes through even with CloseTray
   bool minimised_title = false;            // the title shows the date while minimised
+  bool task_bar_off = false;               // the task-bar button was last asked away (TaskBar)
   store::Date icon_date{};                 // the day the tray picture shows
   int icon_colour = -1;                    // its colour (kept for the icon re-added)
   QTimer* day_timer = nullptr;             // redraws the tray at the change of date
   QLabel* alarm_mark = nullptr;            // status bar panel 1
   QLabel* signal_mark = nullptr;
   std::unique_ptr<platform::HotKey> hot_key;
-  bool hot_key_reported = false;
+  int hot_key_value = 0;                   // the key held now; 0 when none is registered
+  mainwindow::HotKeyReports hot_key_reports;
+  // Makes the hot key of the desktop (the X11 one unless a test sets another).
+  std::function<std::unique_ptr<platform::HotKey>()> make_hot_key;
   // Mini mode: what was shown before it, to bring it back.
   int saved_mode = 4;
   bool menu_was_visible = true, status_was_visible = true, tool_was_visible = true;

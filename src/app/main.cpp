@@ -12,6 +12,7 @@
 #include "app/QtApplication.h"
 #include "app/Startup.h"
 #include "app/TFrmMain.h"
+#include "app/TFrmMainMeasure.h"
 #include "maintenance/TDlgPasswd.h"
 #include "platform/Display.h"
 #include "platform/Clock.h"
@@ -88,6 +89,8 @@ int main(int argc, char** argv) {
   dialogs.SetParentWidget(&window);
   guard.on_wake_up = [&window] { window.FormActive(); };
   window.TraySetup(QSystemTrayIcon::isSystemTrayAvailable());
+  if (cl.quit_after_first_paint || cl.cycle_views_then_quit)
+    kal::app::AttachMeasuringSwitches(window, cl.cycle_views_then_quit);
   window.show();
   // Mini mode at start (SmallMode), once the first show has placed the normal window.
   if (window.session().settings.window.small_mode) {

@@ -70,10 +70,14 @@ bool HolidayList::IsCitizens(const Date& date) const {
 }
 
 PublicHolidayKind HolidayList::KindOf(const Date& date) const {
-  for (const auto& line : lines_)
-    if (line.holiday_class == store::kClassPublic && store::HolidayLineMatches(line, date))
-      return PublicHolidayKind::Listed;
-  if (IsEquinoxHoliday(date)) return PublicHolidayKind::Equinox;
+  // A listed rule or an equinox makes a national holiday; the year's table answers for every
+  // other day without asking each rule again (a calendar asks for every day it shows).
+  if (IsNationalHoliday(date)) {
+    for (const auto& line : lines_)
+      if (line.holiday_class == store::kClassPublic && store::HolidayLineMatches(line, date))
+        return PublicHolidayKind::Listed;
+    return PublicHolidayKind::Equinox;
+  }
   if (IsSubstitute(date)) return PublicHolidayKind::Substitute;
   if (IsCitizens(date)) return PublicHolidayKind::Citizens;
   return PublicHolidayKind::None;

@@ -1,5 +1,6 @@
 #include "catalogues/QtIconArt.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -312,7 +313,9 @@ QPixmap BuiltInIconPixmap(int number) {
   }
 }
 
-QPixmap SmallImagePixmap(int index) {
+namespace {
+
+QPixmap DrawSmallImage(int index) {
   if (index >= kImageTodoExpired && index <= kImageTodoWaiting) return TodoState(index);
   switch (index) {
     case kImageCalendarPage: return CalendarPage();
@@ -328,6 +331,17 @@ QPixmap SmallImagePixmap(int index) {
     case kImageFile: return FileLink();
     default: return Blank();
   }
+}
+
+}  // namespace
+
+QPixmap SmallImagePixmap(int index) {
+  // Drawn once each: the calendar paints a weather picture on every day of every view. The
+  // cache is never destroyed, so no pixmap outlives the application in a static destructor.
+  static auto* drawn = new QHash<int, QPixmap>;
+  auto it = drawn->constFind(index);
+  if (it != drawn->constEnd()) return *it;
+  return *drawn->insert(index, DrawSmallImage(index));
 }
 
 QVector<QPixmap> SmallImageList() {

@@ -82,6 +82,7 @@ const std::vector<Command>& Commands() {
        "import csv|ics|vcs|data FILE [--kind schedule|holiday|todo|weather] [--map N=FIELD,...]"
        " [--skip-duplicates] [--dry-run]",
        RunImport},
+      {"sync", "sync --url URL --user USER [--calendar NAME] [--password-file FILE] [--dry-run]", RunSync},
   };
   return commands;
 }

@@ -65,6 +65,8 @@ int RunAlarmOffsets(CliContext& context, const std::vector<std::string>& args);
 int RunExport(CliContext& context, const std::vector<std::string>& args);
 // alarms FROM TO: the timer's minute work for every minute of the period, one line per action.
 int RunAlarms(CliContext& context, const std::vector<std::string>& args);
+// sync --url URL --user USER ...: one two-way sync with a CalDAV calendar.
+int RunSync(CliContext& context, const std::vector<std::string>& args);
 
 // A month "yyyymm" (false when it is not one).
 bool ParseMonthStem(const std::string& text, int& year, int& month);

@@ -1,6 +1,7 @@
 // The schedule target: one record becomes one line of the month file of its start date (and its
 // memo one line of that month's detail file), built by the store's schedule line builder.
 #include "import/ImportRun.h"
+#include "import/ScheduleValues.h"
 #include "store/Record.h"
 #include "store/ScheduleFile.h"
 
@@ -8,12 +9,6 @@ namespace kal::import {
 namespace {
 
 enum Field : std::size_t { kStartDate, kStartTime, kEndDate, kEndTime, kTitle, kPlace, kCategory, kMemo };
-
-constexpr const char* kBadStartDate = "開始日に誤りがあるため処理できません。";
-constexpr const char* kBadStartTime = "開始時刻に誤りがあるため処理できません。";
-constexpr const char* kBadEndTime = "終了時刻に誤りがあるため処理できません。";
-constexpr const char* kEndBeforeStart = "終了日が開始日より前のため処理できません。";
-constexpr const char* kSpanTooLong = "期間が62日を超えるため処理できません。";
 
 // The time field's text: blank stays blank; a readable time becomes "hh:nn".
 std::optional<std::string> TimeField(const std::string& value) {
@@ -29,40 +24,54 @@ bool SameSchedule(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-void ConvertSchedule(ImportRun& run, const SourceRecord& record, RecordOutcome& out) {
-  const std::string start_value = run.Value(record, kStartDate);
-  out.date = TrimText(start_value);
-  out.title = TrimText(run.Value(record, kTitle));
-
+std::variant<ScheduleValues, ScheduleRefusal> ScheduleOfValues(const ScheduleRecordValues& v) {
+  const std::string& start_value = v[kStartDate];
   const auto start = ParseImportDate(start_value);
-  if (!start) return run.Fail(out, record, kBadStartDate, start_value);
-  out.date = store::DateText(*start);
+  if (!start) return ScheduleRefusal{kBadStartDate, start_value};
 
-  store::ScheduleFields fields;
+  ScheduleValues out;
+  out.date = *start;
+  store::ScheduleFields& fields = out.fields;
   fields.day = store::DayOf(*start);
-  const std::string start_time = run.Value(record, kStartTime);
-  auto start_field = TimeField(start_time);
-  if (!start_field) return run.Fail(out, record, kBadStartTime, start_time);
-  const std::string end_time = run.Value(record, kEndTime);
-  auto end_field = TimeField(end_time);
-  if (!end_field) return run.Fail(out, record, kBadEndTime, end_time);
+  auto start_field = TimeField(v[kStartTime]);
+  if (!start_field) return ScheduleRefusal{kBadStartTime, v[kStartTime]};
+  auto end_field = TimeField(v[kEndTime]);
+  if (!end_field) return ScheduleRefusal{kBadEndTime, v[kEndTime]};
   fields.start = *start_field;
   fields.end = *end_field;
 
   // An end date that is not a date counts as the start date: a single-day schedule.
-  const std::string end_value = run.Value(record, kEndDate);
-  if (auto end = ParseImportDate(end_value)) {
+  if (auto end = ParseImportDate(v[kEndDate])) {
     const int days = store::DayNumber(*end) - store::DayNumber(*start) + 1;
-    if (days < 1) return run.Fail(out, record, kEndBeforeStart, end_value);
-    if (days > static_cast<int>(kMaxSpanDays)) return run.Fail(out, record, kSpanTooLong, end_value);
+    if (days < 1) return ScheduleRefusal{kEndBeforeStart, v[kEndDate]};
+    if (days > static_cast<int>(kMaxSpanDays)) return ScheduleRefusal{kSpanTooLong, v[kEndDate]};
     if (days > 1) fields.span = days;
   }
-  fields.title = out.title;
-  fields.place = TrimText(run.Value(record, kPlace));
-  fields.category = TrimText(run.Value(record, kCategory));
+  fields.title = TrimText(v[kTitle]);
+  fields.place = TrimText(v[kPlace]);
+  fields.category = TrimText(v[kCategory]);
+  out.memo = MemoLines(v[kMemo]);
+  return out;
+}
 
-  std::vector<std::string> memo = MemoLines(run.Value(record, kMemo));
-  StoreImportedSchedule(run, record, out, fields, memo, store::YearOf(*start), store::MonthOf(*start));
+std::variant<ScheduleValues, ScheduleRefusal> ScheduleOfEvent(const CalendarEvent& e) {
+  if (e.status == CalendarEvent::Status::Refused) return ScheduleRefusal{e.message, e.summary};
+  return ScheduleOfValues({e.start_date, e.start_time, e.end_date, e.end_time, e.summary, e.location, e.categories,
+                           e.description});
+}
+
+void ConvertSchedule(ImportRun& run, const SourceRecord& record, RecordOutcome& out) {
+  ScheduleRecordValues values;
+  for (std::size_t i = 0; i < values.size(); ++i) values[i] = run.Value(record, i);
+  out.date = TrimText(values[kStartDate]);
+  out.title = TrimText(values[kTitle]);
+  auto converted = ScheduleOfValues(values);
+  if (auto* refusal = std::get_if<ScheduleRefusal>(&converted))
+    return run.Fail(out, record, refusal->reason, refusal->value);
+  ScheduleValues& schedule = std::get<ScheduleValues>(converted);
+  out.date = store::DateText(schedule.date);
+  StoreImportedSchedule(run, record, out, schedule.fields, schedule.memo, store::YearOf(schedule.date),
+                        store::MonthOf(schedule.date));
 }
 
 void StoreImportedSchedule(ImportRun& run, const SourceRecord& record, RecordOutcome& out,

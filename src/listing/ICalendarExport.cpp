@@ -138,41 +138,59 @@ std::optional<Date> HolidayFirstDate(const store::HolidayLine& rule) {
   return std::nullopt;
 }
 
+namespace {
+
+// The properties of a schedule's event up to (without) DTSTAMP and UID.
+std::string ScheduleEventBody(const ScheduleItem& item) {
+  std::string body;
+  const Date last = item.LastDay();
+  const auto st = StoredMinutes(item.start), et = StoredMinutes(item.end);
+  const bool all_day = item.start.empty() && item.end.empty();
+  // The start: the start time, else the end time.
+  const std::optional<int> begin = !item.start.empty() ? st : et;
+  if (all_day || !begin) {
+    body += "DTSTART" + DateValue(item.date) + kEol;
+    body += "DTEND" + DateValue(store::AddDays(last, 1)) + kEol;
+  } else {
+    const Moment from = MakeMoment(item.date, *begin);
+    body += "DTSTART:" + UtcStampFromJst(from) + kEol;
+    if (!item.end.empty() && et) {
+      const Moment to = MakeMoment(last, *et);
+      if (to > from) body += "DTEND:" + UtcStampFromJst(to) + kEol;
+    }
+  }
+  if (!item.title.empty()) body += Text("SUMMARY", item.title);
+  if (!item.place.empty()) body += Text("LOCATION", item.place);
+  if (!item.category.empty()) body += Text("CATEGORIES", item.category);
+  if (!item.memo.empty()) {
+    std::string memo;
+    for (std::size_t i = 0; i < item.memo.size(); ++i) memo += (i ? "\n" : "") + item.memo[i];
+    body += Text("DESCRIPTION", memo);
+  }
+  return body;
+}
+
+}  // namespace
+
 std::string ScheduleICalendar(const std::vector<ScheduleItem>& items, const platform::LocalDateTime& dtstamp_utc) {
   const std::string stamp = std::string("DTSTAMP:") + UtcStamp(dtstamp_utc) + kEol;
   EventUids uids;
   std::string events;
   for (const auto& item : items) {
-    std::string body;
-    const Date last = item.LastDay();
-    const auto st = StoredMinutes(item.start), et = StoredMinutes(item.end);
-    const bool all_day = item.start.empty() && item.end.empty();
-    // The start: the start time, else the end time.
-    const std::optional<int> begin = !item.start.empty() ? st : et;
-    if (all_day || !begin) {
-      body += "DTSTART" + DateValue(item.date) + kEol;
-      body += "DTEND" + DateValue(store::AddDays(last, 1)) + kEol;
-    } else {
-      const Moment from = MakeMoment(item.date, *begin);
-      body += "DTSTART:" + UtcStampFromJst(from) + kEol;
-      if (!item.end.empty() && et) {
-        const Moment to = MakeMoment(last, *et);
-        if (to > from) body += "DTEND:" + UtcStampFromJst(to) + kEol;
-      }
-    }
-    if (!item.title.empty()) body += Text("SUMMARY", item.title);
-    if (!item.place.empty()) body += Text("LOCATION", item.place);
-    if (!item.category.empty()) body += Text("CATEGORIES", item.category);
-    if (!item.memo.empty()) {
-      std::string memo;
-      for (std::size_t i = 0; i < item.memo.size(); ++i) memo += (i ? "\n" : "") + item.memo[i];
-      body += Text("DESCRIPTION", memo);
-    }
+    std::string body = ScheduleEventBody(item);
     body += stamp;
     body += "UID:" + uids.Next("schedule", CompactDate(item.date), item.start, item.title) + kEol;
     events += Event(body);
   }
   return Calendar(events);
+}
+
+std::string ScheduleEventICalendar(const ScheduleItem& item, const std::string& uid,
+                                   const platform::LocalDateTime& dtstamp_utc) {
+  std::string body = ScheduleEventBody(item);
+  body += std::string("DTSTAMP:") + UtcStamp(dtstamp_utc) + kEol;
+  body += FoldLine("UID:" + uid);
+  return Calendar(Event(body));
 }
 
 std::string HolidayICalendar(const std::vector<HolidayItem>& items, const platform::LocalDateTime& dtstamp_utc,

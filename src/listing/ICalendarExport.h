@@ -61,6 +61,10 @@ std::optional<Date> HolidayFirstDate(const store::HolidayLine& rule);
 // The files; `dtstamp_utc` is the export's universal time. The count of events is returned in
 // `events` when given.
 std::string ScheduleICalendar(const std::vector<ScheduleItem>& items, const platform::LocalDateTime& dtstamp_utc);
+// A calendar of one schedule's event under the given UID (the calendar sync stores each schedule
+// as one resource on the server).
+std::string ScheduleEventICalendar(const ScheduleItem& item, const std::string& uid,
+                                   const platform::LocalDateTime& dtstamp_utc);
 std::string HolidayICalendar(const std::vector<HolidayItem>& items, const platform::LocalDateTime& dtstamp_utc,
                              int* events = nullptr);
 

@@ -173,6 +173,10 @@ struct CellContents {
   // How the lines are drawn.
   ViewFont font;           // the current view font
   ViewFont date_font;      // the Date font of the day number
+  // Mini calendar cells: the day number's size in points, or its height in pixels
+  // (FontSizeAuto); both 0 in the side calendars, which draw it at 8 points.
+  int date_size = 0;
+  int date_pixels = 0;
   int line_pitch = 4;      // 1..8
   bool wrap = false;       // Cr: titles wrapped
   bool ellipsis = true;    // an end ellipsis on lines cut at the cell's edge

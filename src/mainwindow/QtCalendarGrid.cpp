@@ -268,7 +268,16 @@ void QtCalendarGrid::PaintCell(QPainter& p, int row, int column, const QRect& r)
   p.setClipRect(r);
   if (picture_.mini) {
     p.setPen(C(cell.text_colour));
-    QFont font = ViewQFont(cell.date_font, 8);
+    QFont font = ViewQFont(cell.date_font, cell.date_size > 0 ? cell.date_size : 8);
+    if (cell.date_pixels > 0) {
+      // As large as the cell allows: also two digits across the narrowest day column.
+      font.setPixelSize(cell.date_pixels);
+      const std::vector<int>& widths = picture_.column_widths;
+      const auto first_day = widths.begin() + std::min<std::size_t>(picture_.fixed_columns, widths.size());
+      const int room = (first_day == widths.end() ? r.width() : *std::min_element(first_day, widths.end())) - 4;
+      const int wide = QFontMetrics(font).horizontalAdvance(QStringLiteral("88"));
+      if (wide > room && wide > 0) font.setPixelSize(std::max(cell.date_pixels * room / wide, 6));
+    }
     if (cell.today) font.setBold(true);
     if (cell.underline) font.setUnderline(true);
     p.setFont(font);

@@ -1,12 +1,17 @@
 #include "mainwindow/QtToolIcons.h"
 
 #include <QHash>
+#include <QIconEngine>
+#include <QPaintDevice>
+#include <QSet>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QtMath>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 
 namespace kal::mainwindow {
 namespace {
@@ -551,11 +556,67 @@ QPixmap ToolIconPixmap(const QString& action_name, int size) {
   return pixmap;
 }
 
+namespace {
+
+constexpr int kIconSizes[] = {16, 24, 32, 48};
+
+// Draws a picture only at the sizes it is shown at, the first time each is asked for: a window
+// shows one size of each of its forty buttons, and drawing all four of each at start-up cost
+// more than building the rest of the toolbar. Disabled and selected looks come from the drawn
+// pixmaps as with any icon.
+class ToolIconEngine : public QIconEngine {
+ public:
+  explicit ToolIconEngine(const QString& name) : name_(name) {}
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    Draw(size);
+    return drawn_.pixmap(size, mode, state);
+  }
+  QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+    Draw(size * scale);
+    return drawn_.pixmap(size, scale, mode, state);
+  }
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal scale = painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1.0;
+    painter->drawPixmap(rect, scaledPixmap(rect.size(), mode, state, scale));
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    Draw(size);
+    return drawn_.actualSize(size, mode, state);
+  }
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> sizes;
+    for (int s : kIconSizes) sizes << QSize(s, s);
+    return sizes;
+  }
+  QIconEngine* clone() const override { return new ToolIconEngine(*this); }
+  QString key() const override { return QStringLiteral("KalendorToolIcon"); }
+
+ private:
+  // The drawing for the smallest of the sizes that covers `size` (the largest for more).
+  void Draw(const QSize& size) {
+    int chosen = kIconSizes[std::size(kIconSizes) - 1];
+    for (int s : kIconSizes) {
+      if (s >= std::max(size.width(), size.height())) {
+        chosen = s;
+        break;
+      }
+    }
+    if (drawn_sizes_.contains(chosen)) return;
+    drawn_sizes_.insert(chosen);
+    drawn_.addPixmap(ToolIconPixmap(name_, chosen));
+  }
+
+  QString name_;
+  QIcon drawn_;
+  QSet<int> drawn_sizes_;
+};
+
+}  // namespace
+
 QIcon ToolIcon(const QString& action_name) {
   if (Find(action_name) == nullptr) return {};
-  QIcon icon;
-  for (int size : {16, 24, 32, 48}) icon.addPixmap(ToolIconPixmap(action_name, size));
-  return icon;
+  return QIcon(new ToolIconEngine(action_name));
 }
 
 QStringList ToolIconNames() {

@@ -13,8 +13,9 @@ namespace kal::mainwindow {
 // `size` device pixels; a null pixmap for a name without a picture.
 QPixmap ToolIconPixmap(const QString& action_name, int size);
 
-// The same picture as an icon holding the 16, 24, 32 and 48 pixel drawings (sharp on high-DPI
-// screens); a null icon for a name without a picture.
+// The same picture as an icon of the 16, 24, 32 and 48 pixel drawings (sharp on high-DPI
+// screens), each drawn the first time the icon is shown at that size; a null icon for a name
+// without a picture.
 QIcon ToolIcon(const QString& action_name);
 
 // Every command name that has a toolbar picture, in toolbar order.

@@ -36,6 +36,7 @@
 #include "catalogues/ItemTable.h"
 #include "store/TextFile.h"
 #include "mainwindow/QtCalendarGrid.h"
+#include "mainwindow/QtScheduleDrag.h"
 #include "mainwindow/QtTimeline.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -73,6 +74,7 @@ void MainLayout::SetCategories(catalogues::CategoryTable* table, const catalogue
 }
 
 void MainLayout::SchUpdate() {
+  if (drag_ != nullptr) drag_->Disarm();
   // The month-based views hold the months of the displayed month (the month view its neighbours,
   // whichever day of the first or last week row is selected; the month-row views from their first
   // row); the day-based views the months around their first shown day.
@@ -119,6 +121,10 @@ CellDay MainLayout::DayAt(const Date& date) const {
 }
 
 void MainLayout::PaintMainGrid() {
+  if (mini_) {
+    PaintMiniGrid();
+    return;
+  }
   if (mode_ <= kModeVertical) {
     PaintTimeline();
     return;

@@ -22,6 +22,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <set>
+#include <string_view>
 
 #include "app/Folders.h"
 #include "calendar/DateLabels.h"
@@ -155,6 +157,7 @@ void MainLayout::BuildRegions() {
   grid_->setFocusPolicy(Qt::StrongFocus);
   cal_layout->addWidget(grid_, 1);
   BuildTimeline(calendar, cal_layout);
+  BuildDragDrop();
   GridKeyHost keys;
   keys.context = [this] { return NavShape(); };
   keys.state = [this] { return Nav(); };
@@ -265,7 +268,13 @@ void MainLayout::ConnectMenu() {
     QAction* a = host_.action(U(name));
     if (a == nullptr) return;
     a->setEnabled(true);
-    connect(a, &QAction::triggered, this, [this, handler = std::move(handler)] {
+    // In mini mode only the moves through the calendar work: the mode, panel and size
+    // commands wait until the window is back.
+    static const std::set<std::string_view> kMoves = {"MenNowMonth",   "MenNextMonth", "MenBeforeMonth", "MenNextYear",
+                                                      "MenBeforeYear", "MenJump",      "MenRefresh"};
+    const bool moves = kMoves.count(name) != 0;
+    connect(a, &QAction::triggered, this, [this, moves, handler = std::move(handler)] {
+      if (mini_ && !moves) return;
       handler();
       SyncMenu();
     });

@@ -57,6 +57,8 @@ class QtTimeline;
 class QtGridKeys;
 class QtSchList;
 class NavigationBar;
+class QtScheduleDrag;
+struct DropSpot;
 
 inline constexpr const char* kPanelRefusalText = "メモ欄とノートを同時に非表示することはできません。";
 inline constexpr const char* kPanelRefusalCaption = "エラー";
@@ -102,6 +104,18 @@ struct LayoutHost {
   // Adds the items that follow the fixed items of the calendar's pop-up menu `PopGrd` (the
   // calendar add-ons) for the selected date.
   std::function<void(QMenu* menu, const Date& selected)> on_grid_menu;
+  // The clipboard buffer (the window's TFrmMainClipboard.cpp); the cut, copy and paste commands
+  // and the drag and drop stay off without it. `clip_take` fills the buffer from a day entry seen
+  // on `date` (nothing: the day's memo) as a cut or a copy, false when nothing was taken (a drag
+  // leaves the desktop's clipboard alone: `drag`);
+  // `clip_paste` pastes it on a day and, on the timeline, a half hour; `clip_filled` says whether
+  // it holds anything; `clip_drop_ok` sets a drop's move or copy and asks DragMsg's question
+  // (false: the drop is cancelled); `clip_look` gives the drop preview's text and half hours.
+  std::function<bool(const std::optional<std::string>& entry, const Date& date, bool cut, bool drag)> clip_take;
+  std::function<void(const Date& date, std::optional<int> row)> clip_paste;
+  std::function<bool()> clip_filled;
+  std::function<bool(bool copy)> clip_drop_ok;
+  std::function<std::pair<std::string, int>(const Date& date, std::optional<int> row)> clip_look;
 };
 
 // The days the grids draw. `reload` rebuilds them for the months of a view (the month model's
@@ -176,12 +190,26 @@ class MainLayout : public QObject {
   // The grid's pop-up menu `PopGrd` for the cell item at `point` (grid coordinates; the cell
   // under it is selected first).
   QMenu* BuildGridPopup(const QPoint& point);
+  // The same menu for a cell item (nothing: none) on the selected day; `row` is the timeline's
+  // half hour a paste goes to.
+  QMenu* PopGrdMenu(const std::optional<std::string>& entry, std::optional<int> row = std::nullopt);
+  // The clipboard commands "PopCut", "PopCopy" (of `entry`, nothing: the day's memo) and
+  // "PopPaste" (on the selected day, at `row` of the timeline) (TFrmMainDragDrop.cpp).
+  void ClipCommand(const std::string& command, const std::optional<std::string>& entry, std::optional<int> row);
+  // The drag and drop of the grid and the timeline.
+  QtScheduleDrag* Drag() const { return drag_; }
   QtSchList* SchList() const { return ltv_sch_list_; }
   QtGridKeys* GridKeys() const { return keys_; }
   // The list area: 0 categories, 1 display items, 2 folders.
   void ShowList(int which);
 
   QtCalendarGrid* Grid() const { return grid_; }
+  // Mini mode (TFrmMainMini.cpp): the month drawn as the compact mini calendar under an 18-pixel
+  // navigation bar; the mode, panel and size commands are ignored while it is on.
+  void SetMini(bool on);
+  bool Mini() const { return mini_; }
+  // The mini calendar's tip of a day (`SmallTips`), with the day's memo lines.
+  Hint MiniTip(const Date& date) const;
   // The times of a new schedule while the timeline of a vertical view has the focus: the
   // selected range of half hours, else the current half hour and DefTime hours; nothing when the
   // timeline is not focused.
@@ -214,9 +242,16 @@ class MainLayout : public QObject {
   void ShowTimeline(bool shown);
   void TimelineSelect(int column);
   void PaintSideCalendars();
+  void PaintMiniGrid();
+  void ShowMiniTip(int row, int column);
   void SetChanged();
   void ApplyBarFont();
   std::optional<std::string> EntryAt(int row, int column, int line) const;
+  // Drag and drop, the clipboard keys and the timeline's pop-up menu (TFrmMainDragDrop.cpp).
+  void BuildDragDrop();
+  void DropAt(const DropSpot& spot, bool copy);
+  void ClipKey(const std::string& command);
+  std::optional<std::string> SelectedCellItem() const;
   void DeleteEntry(const std::string& entry);
   void SplitterMoved(QSplitter* splitter);
   store::ViewModeSettings& Current();
@@ -235,6 +270,8 @@ class MainLayout : public QObject {
   bool applying_ = false;
   std::array<bool, store::kViewModeCount> views_shown_{};
   std::vector<std::vector<Date>> shown_dates_;  // [row][day column] of the main grid
+  bool mini_ = false;
+  bool mini_connected_ = false;
 
   QToolBar* toolbar_ = nullptr;
   std::vector<std::pair<QAction*, QAction*>> tool_links_;  // toolbar action, menu action
@@ -268,6 +305,7 @@ class MainLayout : public QObject {
   std::pair<int, Date> scrolled_{};  // the mode and first day the timeline was last scrolled for
   QtSchList* ltv_sch_list_ = nullptr;
   QtGridKeys* keys_ = nullptr;
+  QtScheduleDrag* drag_ = nullptr;
 };
 
 }  // namespace kal::mainwindow

@@ -84,7 +84,7 @@ NavState MainLayout::Nav() const {
   return NavState{store::MakeDate(displayed_year_, displayed_month_, std::max(day, 1)), selected_};
 }
 
-NavContext MainLayout::NavShape() const { return NavContextOf(*host_.settings, mode_, false); }
+NavContext MainLayout::NavShape() const { return NavContextOf(*host_.settings, mode_, mini_); }
 
 void MainLayout::ApplyNav(const NavState& state) {
   selected_ = state.selected;
@@ -195,10 +195,16 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
     int r = 0, c = 0;
     if (grid_->LineAt(point, &r, &c, &line) && r == row && c == column) entry = EntryAt(row, column, line);
   }
+  return PopGrdMenu(entry);
+}
+
+QMenu* MainLayout::PopGrdMenu(const std::optional<std::string>& entry, std::optional<int> paste_row) {
   const CellDay day = days_.day ? days_.day(selected_) : CellDay{};
   PopGrdInput input;
+  input.mini = mini_;
   input.item = entry && entry->size() > 2 ? ItemKindOf((*entry)[2]) : ItemKind::None;
   input.day_has_memo = day.memo;
+  input.clipboard_has_data = host_.clip_filled && host_.clip_filled();
   auto* menu = new QMenu(grid_);
   menu->setObjectName(QStringLiteral("PopGrd"));
   // The commands that exist so far; the others show their rule but stay disabled.
@@ -206,6 +212,8 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
   const QStringList todo_commands = {QStringLiteral("PopSchToTodo"), QStringLiteral("PopTodoAdd"),
                                      QStringLiteral("PopTodoRep"), QStringLiteral("PopTodoToSch")};
   if (host_.on_todo_command) working << todo_commands;
+  const QStringList clip_commands = {QStringLiteral("PopCut"), QStringLiteral("PopCopy"), QStringLiteral("PopPaste")};
+  if (host_.clip_take) working << clip_commands;
   working << QStringLiteral("PopSchList");
   int index = 0;
   for (const MenuItemState& state : PopGrdItems(input)) {
@@ -234,6 +242,8 @@ QMenu* MainLayout::BuildGridPopup(const QPoint& point) {
       });
     } else if (todo_commands.contains(name) && host_.on_todo_command) {
       connect(a, &QAction::triggered, this, [this, n = state.name, entry] { host_.on_todo_command(n, entry); });
+    } else if (clip_commands.contains(name) && host_.clip_take) {
+      connect(a, &QAction::triggered, this, [this, n = state.name, entry, paste_row] { ClipCommand(n, entry, paste_row); });
     } else if (state.name == "PopDelete" && entry) {
       connect(a, &QAction::triggered, this, [this, e = *entry] { DeleteEntry(e); });
     }

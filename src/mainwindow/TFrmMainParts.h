@@ -96,10 +96,21 @@ class NavigationBar : public QWidget {
     buttons[2]->setText(text);
     const int width = buttons[2]->fontMetrics().horizontalAdvance(text) + 20;
     widest_shown = (mode == kModeMonthly || mode == kModeMonthly3) ? std::max(widest_shown, width) : width;
-    buttons[2]->setFixedWidth(widest_shown);
+    if (!mini) buttons[2]->setFixedWidth(widest_shown);
     Place();
   }
+  // Mini mode: 18 pixels high, the month buttons 24 pixels wide, no year buttons, the caption in
+  // a plain font across the rest of the bar (TFrmMainMini.cpp).
+  void SetMini(bool on);
   void Place() {
+    if (mini) {
+      const NavigationGeometry g = NavigationLayout(mode, width(), 0, 0, buttons[1]->width(), true);
+      buttons[2]->setFixedWidth(std::max(g.caption_width, 1));
+      buttons[1]->move(g.before_month, 1);
+      buttons[2]->move(g.caption, 0);
+      buttons[3]->move(g.next_month, 1);
+      return;
+    }
     const NavigationGeometry g = NavigationLayout(mode, width(), buttons[2]->width(), widest_caption, kNavButton, false);
     buttons[0]->move(g.before_year, 2);
     buttons[1]->move(g.before_month, 2);
@@ -111,6 +122,9 @@ class NavigationBar : public QWidget {
   int mode = kModeMonthly;
   int widest_caption = 260;
   int widest_shown = 0;
+  bool mini = false;
+  QFont normal_caption_font;  // the caption's font and the year buttons before mini mode
+  bool years_shown = true;
 
  protected:
   void resizeEvent(QResizeEvent* event) override {

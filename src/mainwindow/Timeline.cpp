@@ -16,23 +16,6 @@ namespace {
 constexpr std::size_t kSchStart = 3, kSchEnd = 8, kSchCategory = 13, kTodoCategory = 35;
 constexpr int kLatestHour = 36;
 
-// "hh:mm" with hour 0..36 and minute 0..59, as minutes since midnight; nothing otherwise.
-std::optional<int> TimelineMinutes(std::string_view text) {
-  if (text.size() != 5 || text[2] != ':') return std::nullopt;
-  for (std::size_t i : {0u, 1u, 3u, 4u})
-    if (text[i] < '0' || text[i] > '9') return std::nullopt;
-  const int hour = (text[0] - '0') * 10 + (text[1] - '0');
-  const int minute = (text[3] - '0') * 10 + (text[4] - '0');
-  if (hour > kLatestHour || minute > 59) return std::nullopt;
-  return hour * 60 + minute;
-}
-
-std::string HourMinuteText(int minutes) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%02d:%02d", minutes / 60, minutes % 60);
-  return buffer;
-}
-
 // The steps [top, bottom) a block is drawn over: at least one row, upwards from its end when it
 // has an end gap, downwards otherwise, kept inside the range's `total` steps.
 void DrawnSpan(const PlacedBlock& b, int total, int& top, int& bottom) {
@@ -127,6 +110,22 @@ std::optional<PlacedBlock> TimedRows(const DayEntry& entry, const std::string& r
 }
 
 }  // namespace
+
+std::optional<int> TimelineMinutes(std::string_view text) {
+  if (text.size() != 5 || text[2] != ':') return std::nullopt;
+  for (std::size_t i : {0u, 1u, 3u, 4u})
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+  const int hour = (text[0] - '0') * 10 + (text[1] - '0');
+  const int minute = (text[3] - '0') * 10 + (text[4] - '0');
+  if (hour > kLatestHour || minute > 59) return std::nullopt;
+  return hour * 60 + minute;
+}
+
+std::string HourMinuteText(int minutes) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d:%02d", minutes / 60, minutes % 60);
+  return buffer;
+}
 
 TimelineSettings TimelineSettingsOf(const store::Settings& settings, int mode) {
   const store::ViewModeSettings& own = settings.view_mode(mode == 1 ? 1 : 2);

@@ -80,6 +80,12 @@ struct TimelineSettings {
 // 1 as 1.
 TimelineSettings TimelineSettingsOf(const store::Settings& settings, int mode);
 
+// A time of the timeline "hh:mm" (hour 0..36, minute 0..59) as minutes since midnight; nothing
+// for any other text.
+std::optional<int> TimelineMinutes(std::string_view text);
+// "hh:mm" of minutes since midnight (the hour may pass 23).
+std::string HourMinuteText(int minutes);
+
 // The clock hour of a row (may be above 23) and its first minute (0 or 30).
 int RowHour(const TimeRange& range, int row);
 int RowMinute(int row);

@@ -26,6 +26,8 @@ WindowAction WindowCommandAction(WindowCommand command, const TrayState& state, 
   return WindowAction::Raise;
 }
 
+bool TaskBarButtonHidden(const TrayState& state) { return state.task_bar && state.tray_available; }
+
 TrayMenuText TrayMenuCaptions(bool window_shown, bool mini_mode) {
   return TrayMenuText{window_shown ? "タスクトレイに入れる(&R)" : "タスクトレイから出す(&S)",
                       mini_mode ? "元のサイズに戻す(&S)" : "ミニカレンダー(&N)"};
@@ -59,6 +61,20 @@ int HotKeyValue(const HotKeyParts& parts) {
   return (parts.alt ? 0x8000 : 0) | (parts.ctrl ? 0x4000 : 0) | (parts.shift ? 0x2000 : 0) | (parts.key & 0xFF);
 }
 
+std::string HotKeyName(int key) {
+  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
+  if (key >= 112 && key <= 135) return "F" + std::to_string(key - 111);
+  if (key >= 0x60 && key <= 0x69) return "Num " + std::to_string(key - 0x60);
+  static const std::pair<int, const char*> kNames[] = {
+      {0x20, "Space"}, {0x21, "PageUp"}, {0x22, "PageDown"}, {0x23, "End"},    {0x24, "Home"},   {0x25, "Left"},
+      {0x26, "Up"},    {0x27, "Right"},  {0x28, "Down"},     {0x2D, "Insert"}, {0x2E, "Delete"},
+  };
+  for (const auto& [code, name] : kNames) {
+    if (code == key) return name;
+  }
+  return "#" + std::to_string(key);
+}
+
 std::string HotKeyText(int shortcut) {
   const HotKeyParts parts = HotKeyPartsOf(shortcut);
   if (parts.key == 0) return {};
@@ -66,14 +82,17 @@ std::string HotKeyText(int shortcut) {
   if (parts.ctrl) text += "Ctrl+";
   if (parts.shift) text += "Shift+";
   if (parts.alt) text += "Alt+";
-  if ((parts.key >= 'A' && parts.key <= 'Z') || (parts.key >= '0' && parts.key <= '9')) {
-    text += static_cast<char>(parts.key);
-  } else if (parts.key >= 112 && parts.key <= 123) {
-    text += "F" + std::to_string(parts.key - 111);
-  } else {
-    text += "#" + std::to_string(parts.key);
-  }
-  return text;
+  return text + HotKeyName(parts.key);
+}
+
+std::optional<int> WantedHotKey(const store::TraySettings& tray) {
+  if (tray.tray_act_key != 1) return std::nullopt;
+  return tray.hot_tray_act != 0 ? tray.hot_tray_act : kDefaultHotKey;
+}
+
+std::string HotKeyFailureText(int shortcut) {
+  return "ホットキー " + HotKeyText(shortcut) +
+         " を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。";
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ struct WindowNow {
 // always stays within reach of the task bar.
 WindowAction WindowCommandAction(WindowCommand command, const TrayState& state, const WindowNow& now);
 
+// [Window] TaskBar: the window has no task-bar button, as long as the tray can bring it back.
+bool TaskBarButtonHidden(const TrayState& state);
+
 // The commands that hide the window (F3 and its toolbar and pop-up twins) are disabled without a
 // notification area, with this tooltip.
 inline constexpr const char* kNoTrayTip = "通知領域(タスクトレイ)がないため使用できません";
@@ -86,7 +90,9 @@ std::string TrayTip(const Date& today);
 std::string MinimisedTitle(const Date& today);
 
 // A hot key value: bit 15 Alt, bit 14 Ctrl, bit 13 Shift, the low byte the key code (letters and
-// digits their upper-case ASCII code, F1 to F12 codes 112 to 123).
+// digits their upper-case ASCII code, F1 to F24 codes 112 to 135, Space 32, PageUp 33, PageDown
+// 34, End 35, Home 36, Left 37, Up 38, Right 39, Down 40, Insert 45, Delete 46, the keypad's
+// digits 96 to 105).
 struct HotKeyParts {
   bool alt = false;
   bool ctrl = false;
@@ -97,8 +103,27 @@ struct HotKeyParts {
 inline constexpr int kDefaultHotKey = 49235;  // Ctrl+Alt+S
 HotKeyParts HotKeyPartsOf(int shortcut);
 int HotKeyValue(const HotKeyParts& parts);
+// The name of a key code: "S", "7", "F12", "Space", "Num 0"; "#n" for a code without a name.
+std::string HotKeyName(int key);
 // "Ctrl+Alt+S"; empty for no key.
 std::string HotKeyText(int shortcut);
+
+// The hot key the settings ask for (`TrayHotKeySet`): HotTrayAct (Ctrl+Alt+S when 0) while
+// TrayActKey is 1; nothing otherwise (any registered key is then given up).
+std::optional<int> WantedHotKey(const store::TraySettings& tray);
+// The report of a key that could not be registered (another program holds it, or the desktop
+// has no global keys).
+std::string HotKeyFailureText(int shortcut);
+// A failed key is reported once: a later attempt for the same key stays silent, a different
+// key that fails is reported again.
+class HotKeyReports {
+ public:
+  // True the first time `shortcut` fails.
+  bool FirstFailure(int shortcut) { return reported_.insert(shortcut).second; }
+
+ private:
+  std::set<int> reported_;
+};
 
 // The time of the next time signal "h:nn" after `now` for signal mode 1 (every full hour),
 // 2 (every half hour) or 3 (the times of the signal table, "hh:nn" each, wrapping round to the

@@ -14,11 +14,14 @@
 #include <QPixmap>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
+#include <QWidget>
 
 #include <xcb/xcb.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,17 +81,20 @@ QIcon QtTray::DayIcon(int day) {
 
 // ---- hot key -------------------------------------------------------------------------------
 
-namespace {
-
-// The keysym of a hot key's low byte: letters (lower case), digits, F1 to F12.
-std::uint32_t KeySymOf(int key) {
+std::uint32_t QtHotKey::KeySymOf(int key) {
   if (key >= 'A' && key <= 'Z') return static_cast<std::uint32_t>(key - 'A' + 'a');
   if (key >= '0' && key <= '9') return static_cast<std::uint32_t>(key);
-  if (key >= 112 && key <= 123) return 0xFFBEu + static_cast<std::uint32_t>(key - 112);
+  if (key >= 112 && key <= 135) return 0xFFBEu + static_cast<std::uint32_t>(key - 112);  // F1 .. F24
+  if (key >= 0x60 && key <= 0x69) return 0xFFB0u + static_cast<std::uint32_t>(key - 0x60);  // KP_0 .. KP_9
+  static const std::pair<int, std::uint32_t> kKeys[] = {
+      {0x20, 0x0020}, {0x21, 0xFF55}, {0x22, 0xFF56}, {0x23, 0xFF57}, {0x24, 0xFF50}, {0x25, 0xFF51},
+      {0x26, 0xFF52}, {0x27, 0xFF53}, {0x28, 0xFF54}, {0x2D, 0xFF63}, {0x2E, 0xFFFF},
+  };
+  for (const auto& [code, keysym] : kKeys) {
+    if (code == key) return keysym;
+  }
   return 0;
 }
-
-}  // namespace
 
 struct QtHotKey::Grab : QAbstractNativeEventFilter {
   xcb_connection_t* connection = nullptr;
@@ -181,6 +187,55 @@ void QtHotKey::Unregister() {
   if (qApp) qApp->removeNativeEventFilter(grab_.get());
   grab_->Ungrab();
   grab_.reset();
+}
+
+// ---- task bar ------------------------------------------------------------------------------
+
+void KeepOffTaskBar(QWidget* window, bool off) {
+  auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (window == nullptr || x11 == nullptr || x11->connection() == nullptr) return;
+  xcb_connection_t* connection = x11->connection();
+  auto atom = [connection](const char* name) -> xcb_atom_t {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+    if (reply == nullptr) return XCB_ATOM_NONE;
+    const xcb_atom_t value = reply->atom;
+    std::free(reply);
+    return value;
+  };
+  const xcb_atom_t state = atom("_NET_WM_STATE");
+  const xcb_atom_t skip = atom("_NET_WM_STATE_SKIP_TASKBAR");
+  if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE) return;
+  const auto id = static_cast<xcb_window_t>(window->winId());
+
+  // The property, which the toolkit keeps (with its own states) when it maps the window.
+  std::vector<xcb_atom_t> states;
+  if (xcb_get_property_reply_t* reply = xcb_get_property_reply(
+          connection, xcb_get_property(connection, 0, id, state, XCB_ATOM_ATOM, 0, 64), nullptr)) {
+    if (reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
+      const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+      states.assign(values, values + xcb_get_property_value_length(reply) / 4);
+    }
+    std::free(reply);
+  }
+  std::erase(states, skip);
+  if (off) states.push_back(skip);
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
+                      static_cast<std::uint32_t>(states.size()), states.data());
+
+  // The request to the window manager, for a window it manages already.
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = id;
+  message.type = state;
+  message.data.data32[0] = off ? 1 : 0;  // _NET_WM_STATE_ADD / _REMOVE
+  message.data.data32[1] = skip;
+  message.data.data32[3] = 1;  // from an application
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+  xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(connection);
 }
 
 // ---- single instance -----------------------------------------------------------------------

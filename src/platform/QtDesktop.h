@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 
 #include "platform/Desktop.h"
@@ -11,6 +12,7 @@
 class QLocalServer;
 class QLockFile;
 class QSystemTrayIcon;
+class QWidget;
 
 namespace kal::platform {
 
@@ -47,10 +49,19 @@ class QtHotKey : public HotKey {
   bool Register(int shortcut) override;
   void Unregister() override;
 
+  // The X keysym of a hot key's key code (letters, digits, F1 to F24, Space, the cursor and
+  // editing keys, the keypad's digits); 0 for a code the hot key does not take.
+  static std::uint32_t KeySymOf(int key);
+
  private:
   struct Grab;
   std::unique_ptr<Grab> grab_;
 };
+
+// Keeps a top-level window's button off the task bar (or lets it back): on X11 the window's
+// _NET_WM_STATE_SKIP_TASKBAR, set on the window before it is mapped (called from its show event)
+// and asked of the window manager for a window already shown. Nothing elsewhere.
+void KeepOffTaskBar(QWidget* window, bool off);
 
 // A named lock in a per-user runtime folder (QLockFile, released when the process ends, a lock
 // left by a dead process is taken over) plus a local socket of the same name: a second start

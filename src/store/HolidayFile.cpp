@@ -199,6 +199,9 @@ bool HolidayLineMatches(const HolidayLine& line, const Date& date) {
 std::vector<int> HolidayDaysInMonth(const HolidayLine& line, int year, int month) {
   std::vector<int> days;
   if (!HolidayYearInRange(line, year)) return days;
+  // A yearly rule of another month has no day here: most lines are such rules, and a year view
+  // asks every line for twelve months.
+  if (line.month != 0 && line.month != month && line.month != kHolidayMonthEvery) return days;
   const int last = DaysInMonth(year, month);
   for (int d = 1; d <= last; ++d)
     if (HolidayDateRuleMatches(line, MakeDate(year, month, d))) days.push_back(d);

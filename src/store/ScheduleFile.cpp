@@ -109,14 +109,7 @@ int StoreDetailBody(platform::FileSystem& fs, platform::Dialogs& dialogs, const 
     dialogs.Error(kMemoFullMessage, kFullCaption);
     return 0;
   }
-  const std::string path = DetailFilePath(folder, year, month);
-  std::vector<std::string> details = LoadLines(fs, path);
-  // A line left behind with this number belongs to no schedule any more.
-  auto stale = FindDetailLine(details, number);
-  if (stale != details.end()) details.erase(stale);
-  details.push_back(DetailNumberField(number) + body);
-  SortLines(details);
-  SaveLines(fs, path, details);
+  StoreDetailLine(fs, folder, year, month, number, body);
   return number;
 }
 
@@ -293,6 +286,49 @@ std::vector<std::string> ReadDetail(platform::FileSystem& fs, const std::string&
                                     int number) {
   if (number <= 0) return {};
   return DetailMemo(LoadLines(fs, DetailFilePath(folder, year, month)), number);
+}
+
+std::string DetailBody(const std::vector<std::string>& detail_lines, int number) {
+  if (number <= 0) return {};
+  const std::string key = DetailNumberField(number);
+  for (const auto& l : detail_lines)
+    if (l.size() >= 3 && l.compare(0, 3, key) == 0) return l.substr(3);
+  return {};
+}
+
+void StoreDetailLine(platform::FileSystem& fs, const std::string& folder, int year, int month, int number,
+                     const std::string& body) {
+  const std::string path = DetailFilePath(folder, year, month);
+  std::vector<std::string> details = LoadLines(fs, path);
+  auto stale = FindDetailLine(details, number);
+  if (stale != details.end()) details.erase(stale);
+  details.push_back(DetailNumberField(number) + body);
+  SortLines(details);
+  SaveLines(fs, path, details);
+}
+
+std::string WithDay(std::string_view line, int day) {
+  CheckRange(day, 1, 31, "day");
+  std::string out(line);
+  PadLine(out, kDayWidth);
+  out.replace(kDayPos - 1, kDayWidth, TwoDigits(day));
+  return out;
+}
+
+std::string WithTimes(std::string_view line, const std::string& start, const std::string& end) {
+  std::string out(line);
+  PadLine(out, kEndPos - 1 + kTimeWidth);
+  out.replace(kStartPos - 1, kTimeWidth, PadField(start, kTimeWidth));
+  out.replace(kEndPos - 1, kTimeWidth, PadField(end, kTimeWidth));
+  return out;
+}
+
+std::string WithDetailNumber(std::string_view line, int number) {
+  CheckRange(number, 0, kMaxDetailNumber, "detail number");
+  std::string out(line);
+  PadLine(out, kDetailPos - 1 + kDetailWidth);
+  out.replace(kDetailPos - 1, kDetailWidth, DetailNumberField(number));
+  return out;
 }
 
 bool MemoIsEmpty(const std::vector<std::string>& memo) {

@@ -136,6 +136,22 @@ std::optional<std::string> BuildDetailLine(int number, const std::vector<std::st
                                            std::string* bad = nullptr);
 // A memo with no text in any line stores no detail.
 bool MemoIsEmpty(const std::vector<std::string>& memo);
+// The text of the detail line of `number` after its three digits (CP932, starting with the comma);
+// empty when the lines hold none.
+std::string DetailBody(const std::vector<std::string>& detail_lines, int number);
+// Writes "nnn" + `body` into the month's detail file, replacing any line that already carries
+// the number (a line left behind belongs to no schedule any more), sorted. Throws FileError.
+void StoreDetailLine(platform::FileSystem& fs, const std::string& folder, int year, int month, int number,
+                     const std::string& body);
+
+// --- Moving a line -----------------------------------------------------------------------------
+
+// The line on another day: the day field becomes `day`, every other byte stays.
+std::string WithDay(std::string_view line, int day);
+// The line with new start and end times ("hh:nn" each), every other byte kept.
+std::string WithTimes(std::string_view line, const std::string& start, const std::string& end);
+// The line with another detail number; a line too short to hold the field is padded to it.
+std::string WithDetailNumber(std::string_view line, int number);
 
 // Allocates a detail number for a memo that goes with a schedule of the given month (whose
 // month-file lines, as loaded for the store, are `month_lines`) and stores it in the month's

@@ -296,6 +296,12 @@ void VisitSettings(SettingsT& s, const SettingsDefaults& d, V& v) {
   v.Int(Key{"List", "SchColumn", O}, li.sch_column, 1, AtLeast(0));
   v.Int(Key{"List", "SchOrder", O}, li.sch_order, 1, Range{-1, 1, IntRule::Sign});
 
+  auto& sy = s.sync;
+  v.Text(Key{"Sync", "Url", O}, sy.url, "");
+  v.Text(Key{"Sync", "User", O}, sy.user, "");
+  v.Text(Key{"Sync", "Calendar", O}, sy.calendar, "");
+  v.Int(Key{"Sync", "Interval", O}, sy.interval, 0, Between(0, 1440));
+
   auto& fo = s.font;
   const std::vector<std::string> font{d.main_font_name, "9", "0"};
   v.Comma(Key{"Font", "Date", L}, fo.date, font);

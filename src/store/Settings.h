@@ -257,6 +257,15 @@ struct ListSettings {
   int sch_order = 0;
 };
 
+// The calendar server the schedules are synchronised with. The password is never kept here: it
+// lives in the desktop's secret service.
+struct SyncSettings {
+  std::string url;       // the server's address (http or https)
+  std::string user;
+  std::string calendar;  // the calendar's display name or path; empty: the first calendar
+  int interval = 0;      // minutes between automatic syncs; 0: only on request
+};
+
 // Each font key: font name, size, style bits.
 struct FontSettings {
   std::vector<std::string> date;
@@ -304,6 +313,7 @@ struct Settings {
   SignalSettings signal;
   FileSettings file;
   ListSettings list;
+  SyncSettings sync;
   FontSettings font;
   ColorSettings color;
 

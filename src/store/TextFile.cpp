@@ -1,5 +1,8 @@
 #include "store/TextFile.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/Codec.h"
 
 namespace kal::store {
@@ -13,16 +16,29 @@ std::string WriteErrorMessage(const std::string& path, const std::string& reason
 }
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
+  // Every reload reads thousands of lines: the line ends are found with memchr, and the list is
+  // sized once from the count of LF.
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    char c = bytes[i];
-    if (c != '\n' && c != '\r') continue;
-    lines.emplace_back(bytes.substr(start, i - start));
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
+  lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  const char* lf = p;  // the next LF at or after p (end when none); found again only once passed
+  while (p < end) {
+    // The line ends at the next LF, or at a CR before it (CR LF, or a lone CR).
+    if (lf < p) lf = p;
+    if (lf < end && *lf != '\n') {
+      lf = static_cast<const char*>(std::memchr(lf, '\n', static_cast<std::size_t>(end - lf)));
+      if (lf == nullptr) lf = end;
+    }
+    const char* stop = lf;
+    if (const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(stop - p)))) {
+      lines.emplace_back(p, cr);
+      p = cr + 1 < end && cr[1] == '\n' ? cr + 2 : cr + 1;
+      continue;
+    }
+    lines.emplace_back(p, stop);
+    p = stop < end ? stop + 1 : end;
   }
-  if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
   return lines;
 }
 

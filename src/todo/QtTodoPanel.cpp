@@ -12,6 +12,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <map>
+
 #include "catalogues/Category.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -373,6 +375,17 @@ void QtTodoPanel::Fill() {
     TabTodo->setTabText(t, Q(TabCaption(static_cast<TodoTab>(t), classes_.counts[static_cast<std::size_t>(t)])));
   if (TabTodo->currentIndex() != tab_) TabTodo->setCurrentIndex(tab_);
   LtvTodo->clear();
+  // One icon per picture for the whole list: drawing it for each of thousands of rows cost more
+  // than the rest of the fill.
+  std::map<int, QIcon> icons;
+  auto icon_of = [&](int image) -> const QIcon& {
+    auto it = icons.find(image);
+    if (it != icons.end()) return it->second;
+    const auto& user = user_icons_[static_cast<std::size_t>(image)];
+    return icons.emplace(image, user ? QIcon(QPixmap::fromImage(*user)) : QIcon(DrawImage(image))).first->second;
+  };
+  QList<QTreeWidgetItem*> items;
+  items.reserve(static_cast<qsizetype>(rows_.size()));
   for (std::size_t r = 0; r < rows_.size(); ++r) {
     const TodoRow& row = rows_[r];
     auto* item = new QTreeWidgetItem;
@@ -380,10 +393,7 @@ void QtTodoPanel::Fill() {
     item->setData(0, kRowRole, static_cast<int>(r));
     item->setData(0, kStateRole, row.state);
     item->setCheckState(0, row.checked ? Qt::Checked : Qt::Unchecked);
-    if (row.icon > 0) {
-      const auto& user = user_icons_[static_cast<std::size_t>(row.icon)];
-      item->setIcon(0, user ? QIcon(QPixmap::fromImage(*user)) : QIcon(DrawImage(row.icon)));
-    }
+    if (row.icon > 0) item->setIcon(0, icon_of(row.icon));
     std::optional<int> cat_text, cat_back;
     if (!s.t_no_color && host_.categories != nullptr) {
       if (auto index = host_.categories->FindText(row.category)) {
@@ -410,8 +420,9 @@ void QtTodoPanel::Fill() {
         item->setFont(column, f);
       }
     }
-    LtvTodo->addTopLevelItem(item);
+    items.append(item);
   }
+  LtvTodo->addTopLevelItems(items);
   const int section = std::max(tab.column, 1);
   LtvTodo->header()->setSortIndicatorShown(section < LtvTodo->columnCount() &&
                                            columns_[static_cast<std::size_t>(section - 1)].header_image == 0);

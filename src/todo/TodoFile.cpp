@@ -147,6 +147,18 @@ std::string TodoDamageMessage(const std::string& path, std::size_t index, const 
 
 // ---- Building --------------------------------------------------------------------------------
 
+std::string MovedTodoRecord(std::string_view record, const Date& date, int memo) {
+  std::string line(record);
+  store::PadLine(line, kSubjectPos - 1);
+  std::string out = store::DateText(date);
+  out += line.substr(kStartPos - 1, kDoneDatePos - kStartPos);  // start, priority, progress, done flag
+  out += store::DateText(date);
+  out += line.substr(kCategoryPos - 1, kCategoryWidth);
+  out += MemoNumberField(memo);
+  out += line.substr(kMemoPos - 1 + kMemoWidth);  // the reserved blanks, subject and link
+  return out;
+}
+
 std::string LimitFieldOf(const std::optional<Date>& limit) {
   return limit ? store::DateText(*limit) : NoLimitBytes();
 }

@@ -157,6 +157,11 @@ std::string WithProgress(std::string_view record, int progress);
 // none is stored); every other byte kept, the file link included.
 std::string WithDone(std::string_view record, bool done, const Date& today);
 
+// The record moved to another day (a paste): the limit and the done date become `date`, the memo
+// number `memo`; start date, priority, progress, done flag, category, subject and link keep their
+// bytes. A record too short to reach the subject is padded to it.
+std::string MovedTodoRecord(std::string_view record, const Date& date, int memo);
+
 // ---- The ToDo list ---------------------------------------------------------------------------
 
 std::string TodoFilePath(const std::string& folder);

@@ -126,6 +126,21 @@ TEST(CommandLine, ActivateSwitch) {
   EXPECT_TRUE(ParseCommandLine({"/U", "--program-folder", "/tmp/k", "--activate"}).activate);
 }
 
+// The measuring switches of the benchmarks stand anywhere and take no switch's place.
+TEST(CommandLine, MeasuringSwitches) {
+  const CommandLine plain = ParseCommandLine({"/2"});
+  EXPECT_FALSE(plain.quit_after_first_paint);
+  EXPECT_FALSE(plain.cycle_views_then_quit);
+  const CommandLine quit = ParseCommandLine({"--quit-after-first-paint", "/2", "/U"});
+  EXPECT_TRUE(quit.quit_after_first_paint);
+  EXPECT_FALSE(quit.cycle_views_then_quit);
+  EXPECT_TRUE(quit.allow_second_instance);
+  EXPECT_TRUE(quit.per_user_folder);
+  const CommandLine cycle = ParseCommandLine({"/2", "--program-folder", "/tmp/k", "--cycle-views-then-quit"});
+  EXPECT_TRUE(cycle.cycle_views_then_quit);
+  EXPECT_EQ(cycle.program_folder, "/tmp/k");
+}
+
 TEST(CommandLine, PerUserFolderIsCreatedOnceWithAMessage) {
   test::TempFolder dir;
   platform::PosixFileSystem fs;

@@ -82,11 +82,12 @@ TEST_F(TFrmMainRemindersTest, TheToolsMenuOffersTheTimeAndEveryAddon) {
   QStringList captions;
   for (QAction* a : tools->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
   EXPECT_EQ(captions, (QStringList{"検索(&F)", "時刻の表示(&G)", "-", "バックアップとデータ削除(&B)",
-                                   "バックアップデータのリストア(&R)", "-", "アドオン一覧(&A)", "Report.sh", "xeyes"}));
+                                   "バックアップデータのリストア(&R)", "-", "サーバーと同期(&Y)", "同期の設定(&O)...", "-",
+                                   "アドオン一覧(&A)", "Report.sh", "xeyes"}));
   // Opening it again rebuilds the items rather than adding more.
   dir.Write("Addon.lst", "START10 /usr/bin/xclock\r\n");
   emit tools->aboutToShow();
-  EXPECT_EQ(tools->actions().size(), 8);
+  EXPECT_EQ(tools->actions().size(), 11);
   EXPECT_EQ(tools->actions().back()->text(), QString("xclock"));
 
   QAction* signal = w->Action(QStringLiteral("MenTimeSignal"));

@@ -93,7 +93,7 @@ TEST_F(TFrmMainTest, EveryMenuHoldsItsItemsInOrder) {
       {"MenMove", {"今月(&H)", "次月(&N)", "前月(&B)", "-", "次年(&Y)", "前年(&Z)", "-", "指定した日付へ移動(&J)"}},
       {"MenTool",
        {"検索(&F)", "時刻の表示(&G)", "-", "バックアップとデータ削除(&B)", "バックアップデータのリストア(&R)", "-",
-        "アドオン一覧(&A)"}},
+        "サーバーと同期(&Y)", "同期の設定(&O)...", "-", "アドオン一覧(&A)"}},
       {"MenSetting",
        {"環境設定(&E)", "分類の設定(&W)", "-", "行間設定>", "表示週数(&I)>", "画面サイズの初期化>", "-", "パスワード登録(&P)", "-",
         "チェック済みの分類を表示(&X)", "未チェックの分類を表示(&Y)", "すべての分類を表示(&Z)"}},
@@ -143,7 +143,7 @@ TEST_F(TFrmMainTest, OnlyTheCommandsThatExistAreEnabled) {
                      "MenMiniCur", "MenMiniNxt", "MenMonthly", "MenMonthly2", "MenMonthly3", "MenNextMonth",
                      "MenNextYear", "MenNoteEdit", "MenNotePanel", "MenNowMonth", "MenPanelMode", "MenPassword",
                      "MenPreview", "MenPrint", "MenRefresh", "MenRestore", "MenSatSun", "MenSatSunNo", "MenSchAdd",
-                     "MenSchList", "MenSchListView", "MenSearch", "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar",
+                     "MenSchList", "MenSchListView", "MenSearch", "MenSidePanel", "MenSizeResetAll", "MenSizeResetCurrent", "MenStatusBar", "MenSync", "MenSyncSetup",
                      "MenTimeSignal", "MenTodoAdd", "MenTodoList", "MenToolBar", "MenUnderPanel", "MenVersion", "MenVertical",
                      "MenWeatherList", "MenWebHelp", "MenWeekly", "MenYearly", "MenYearly2", "PopWek5", "PopWek6"}));
   // Commands of later parts stay disabled.
@@ -344,9 +344,7 @@ TEST_F(TFrmMainTest, TheProtectedNoteAsksForTheProgramPasswordAndCancelGoesBack)
   QTabBar* tabs = w->NotePanel()->TabNote;
   ASSERT_EQ(tabs->count(), 2);
 
-  QTimer::singleShot(0, [] {
-    auto* dlg = qobject_cast<maintenance::TDlgPasswd*>(QApplication::activeModalWidget());
-    ASSERT_NE(dlg, nullptr);
+  test::OnNextModal<maintenance::TDlgPasswd>([](maintenance::TDlgPasswd* dlg) {
     EXPECT_EQ(dlg->LblPasswd->text(), QStringLiteral("ノートのパスワードの入力:"));
     dlg->EdtPasswd->setText(QStringLiteral("abcd"));
     dlg->BtnOk->click();
@@ -357,11 +355,8 @@ TEST_F(TFrmMainTest, TheProtectedNoteAsksForTheProgramPasswordAndCancelGoesBack)
   EXPECT_EQ(w->NotePanel()->LstNote->count(), 1);
 
   tabs->setCurrentIndex(0);
-  QTimer::singleShot(0, [] {
-    auto* dlg = qobject_cast<maintenance::TDlgPasswd*>(QApplication::activeModalWidget());
-    ASSERT_NE(dlg, nullptr);
-    dlg->BtnCancel->click();
-  });
+  test::OnNextModal<maintenance::TDlgPasswd>(
+      [](maintenance::TDlgPasswd* dlg) { dlg->BtnCancel->click(); });
   tabs->setCurrentIndex(1);
   EXPECT_EQ(tabs->currentIndex(), 0);
 }

@@ -3,14 +3,25 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+#include <QHelpEvent>
+#include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <vector>
+
 #include "app/TFrmMain.h"
 #include "app/TFrmMainTray.h"
+#include "mainwindow/QtCalendarGrid.h"
+#include "mainwindow/QtMemoPanel.h"
 #include "mainwindow/TFrmMainLayout.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -78,6 +89,7 @@ TEST_F(TFrmMainTrayTest, MiniModeOnAndOffRestoresTheNormalWindow) {
   EXPECT_TRUE(w->statusBar()->isHidden());
   EXPECT_TRUE(w->Layout()->ToolBar()->isHidden());
   EXPECT_EQ(w->Layout()->Mode(), 4) << "mini mode shows the month view";
+  EXPECT_TRUE(w->testAttribute(Qt::WA_QuitOnClose)) << "closing the mini window ends the program";
   EXPECT_TRUE(w->session().layout_changed);
 
   // The user moves and sizes the mini window; leaving stores it and brings the normal one back.
@@ -93,6 +105,9 @@ TEST_F(TFrmMainTrayTest, MiniModeOnAndOffRestoresTheNormalWindow) {
   const store::MiniSettings& mini = w->session().settings.mini;
   EXPECT_EQ((std::array{mini.left, mini.top, mini.width, mini.height}), (std::array{300, 200, 200, 180}));
 
+  // Closing the window still ends the program after the tool window of mini mode.
+  EXPECT_TRUE(w->testAttribute(Qt::WA_QuitOnClose));
+
   // F12 and F3 belong to the window as well as to the menu bar, which mini mode hides.
   EXPECT_TRUE(w->actions().contains(w->Action(Q("MenMiniMode"))));
   EXPECT_TRUE(w->actions().contains(w->Action(Q("MenTray"))));
@@ -101,6 +116,133 @@ TEST_F(TFrmMainTrayTest, MiniModeOnAndOffRestoresTheNormalWindow) {
   w->SmallSize();
   EXPECT_EQ(w->frameGeometry().topLeft(), QPoint(300, 200));
   EXPECT_EQ(w->size(), QSize(200, 180));
+}
+
+TEST_F(TFrmMainTrayTest, MiniCalendarHasItsOwnCellsAndNavigationBar) {
+  dir.WriteLines("20261215.mem", {"買い物"});
+  auto w = Make();
+  w->TraySetup(false);
+  ShowReady(*w);
+  QWidget* nav = w->findChild<QWidget*>(Q("PnlMonSch"));
+  ASSERT_NE(nav, nullptr);
+  const int normal_nav = nav->height();
+  w->SmallSize();
+  QCoreApplication::processEvents();
+
+  // The navigation bar: 18 pixels, 24-pixel month buttons, no year buttons, "yyyy年 m月".
+  EXPECT_EQ(nav->height(), 18);
+  EXPECT_TRUE(nav->findChild<QWidget*>(Q("BtnBeforeYear"))->isHidden());
+  EXPECT_TRUE(nav->findChild<QWidget*>(Q("BtnNextYear"))->isHidden());
+  EXPECT_EQ(nav->findChild<QWidget*>(Q("BtnBeforeMonth"))->width(), 24);
+  auto* caption = nav->findChild<QToolButton*>(Q("BtnNowMonth"));
+  EXPECT_EQ(caption->text(), Q("2026年 12月"));
+  EXPECT_FALSE(caption->font().bold());
+
+  // The compact cells: day numbers only, every week row of the month within the small window.
+  const mainwindow::GridPicture& picture = w->Layout()->Grid()->Picture();
+  EXPECT_TRUE(picture.mini);
+  ASSERT_EQ(picture.cells.size(), 5u);
+  ASSERT_EQ(picture.headers.size(), 7u);
+  EXPECT_EQ(picture.headers[0].text, "月");
+  for (const auto& row : picture.cells) {
+    for (const mainwindow::CellContents& cell : row) EXPECT_TRUE(cell.lines.empty());
+  }
+  EXPECT_EQ(picture.cells[1][3].date_text, "10");  // Thursday of the second week
+  EXPECT_EQ(w->Layout()->Grid()->SelectedRow(), 1);
+  EXPECT_EQ(w->Layout()->Grid()->SelectedColumn(), 3);
+  int rows = 0;
+  for (const int h : picture.row_heights) rows += h;
+  EXPECT_LE(rows, w->Layout()->Grid()->height());
+  EXPECT_EQ(w->Layout()->Grid()->height() + 18, w->height()) << "the calendar fills the mini window";
+
+  // The tip of a day with a memo (the month view shows the rokuyo).
+  EXPECT_EQ(w->Layout()->MiniTip(store::MakeDate(2026, 12, 15)).text,
+            " 2026年12月15日 (火) 大安 \r < 2026/12/15のメモ >\r 買い物 ");
+
+  // Moving through the months works; view mode and panel commands wait for the normal window.
+  nav->findChild<QToolButton*>(Q("BtnNextMonth"))->click();
+  EXPECT_EQ(caption->text(), Q("2027年 1月"));
+  w->Action(Q("MenWeekly"))->trigger();
+  EXPECT_EQ(w->Layout()->Mode(), 4);
+  w->Action(Q("MenSidePanel"))->trigger();
+  EXPECT_TRUE(w->Layout()->Region(Q("PnlRight"))->isHidden());
+
+  w->SmallSize();
+  EXPECT_EQ(nav->height(), normal_nav);
+  EXPECT_FALSE(nav->findChild<QWidget*>(Q("BtnBeforeYear"))->isHidden());
+  EXPECT_FALSE(w->Layout()->Grid()->Picture().mini);
+  EXPECT_FALSE(w->Layout()->Region(Q("PnlRight"))->isHidden());
+}
+
+TEST_F(TFrmMainTrayTest, WithoutMouseTipTheMiniTipIsTheSelectedDays) {
+  dir.WriteLines("20261210.mem", {"会議室の予約"});
+  auto w = Make([](store::Settings& s) { s.view.mouse_tip = false; });
+  w->TraySetup(false);
+  ShowReady(*w);
+  w->SmallSize();
+  QWidget* grid = w->Layout()->Grid();
+  // Wherever the pointer rests (here over the 1st), the tip tells of the selected 10th.
+  const QRect first = w->Layout()->Grid()->CellRect(0, 1);
+  QHelpEvent help(QEvent::ToolTip, first.center(), grid->mapToGlobal(first.center()));
+  QCoreApplication::sendEvent(grid, &help);
+  EXPECT_EQ(QToolTip::text(), Q(" 2026年12月10日 (木) 赤口 \n < 2026/12/10のメモ >\n 会議室の予約 "));
+  QToolTip::hideText();
+}
+
+TEST_F(TFrmMainTrayTest, TitleBarDoubleClickOfTheMiniWindowBringsTheNormalWindowBack) {
+  // The desktop turns a double click on the mini window's title bar into a maximise request.
+  for (const bool title_bar : {true, false}) {
+    auto w = Make([title_bar](store::Settings& s) { s.mini.title_bar = title_bar; });
+    w->TraySetup(false);
+    ShowReady(*w);
+    const QRect normal = w->geometry();
+    w->SmallSize();
+    w->showMaximized();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w->isMaximized()) << title_bar;
+    EXPECT_EQ(w->MiniModeOn(), !title_bar) << title_bar;
+    if (title_bar) {
+      EXPECT_EQ(w->geometry().size(), normal.size());
+    } else {
+      EXPECT_EQ(w->size(), QSize(172, 156));
+    }
+  }
+}
+
+TEST_F(TFrmMainTrayTest, DoubleClickOnTheNavigationBarSwitchesMiniMode) {
+  for (const bool title_bar : {true, false}) {
+    auto w = Make([title_bar](store::Settings& s) { s.mini.title_bar = title_bar; });
+    w->TraySetup(false);
+    ShowReady(*w);
+    QWidget* nav = w->findChild<QWidget*>(Q("PnlMonSch"));
+    ASSERT_NE(nav, nullptr);
+    // At its left end, away from the buttons, in both sizes.
+    const QPoint free_spot(2, 8);
+    auto double_click = [&] {
+      QMouseEvent dbl(QEvent::MouseButtonDblClick, free_spot, nav->mapToGlobal(free_spot), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(nav, &dbl);
+    };
+    double_click();
+    EXPECT_EQ(w->MiniModeOn(), title_bar) << title_bar;
+    if (!title_bar) continue;
+    EXPECT_EQ(w->size(), QSize(172, 156));
+    double_click();
+    EXPECT_FALSE(w->MiniModeOn());
+    EXPECT_EQ(w->size(), QSize(900, 640));
+  }
+}
+
+TEST_F(TFrmMainTrayTest, EnteringMiniModeSavesTheMemoBox) {
+  auto w = Make();
+  w->TraySetup(false);
+  ShowReady(*w);
+  test::TypeText(w->MemoPanel()->MemDaily, Q("打ち合わせ"));
+  w->SmallSize();
+  EXPECT_EQ(dir.Read("20261210.mem"), test::Sjis("打ち合わせ") + "\r\n");
+  w->SmallSize();
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(TFrmMainTrayTest, MiniModeKeepsTheStoredViewModeAndTheSizeReset) {
@@ -234,8 +376,13 @@ TEST_F(TFrmMainTrayTest, TrayPasswordRefusedKeepsTheWindowInTheTray) {
   ASSERT_TRUE(files.WriteAtomic(w->session().program_folder + "Kalendor.pwd", "x\r\n", nullptr));
   std::deque<bool> answers = {false, true};
   int asked = 0;
+  bool exit_while_asked = true;
   w->TrayParts().ask_password = [&] {
     ++asked;
+    // While the password is asked the tray menu does nothing and a further click is ignored.
+    emit w->TrayMenu()->aboutToShow();
+    exit_while_asked = w->TrayMenu()->findChild<QAction*>(Q("PopTrayExit"))->isEnabled();
+    w->MainFormShow();
     const bool ok = answers.front();
     answers.pop_front();
     return ok;
@@ -247,6 +394,7 @@ TEST_F(TFrmMainTrayTest, TrayPasswordRefusedKeepsTheWindowInTheTray) {
 
   w->MainFormShow();
   EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(exit_while_asked);
   EXPECT_FALSE(w->isVisible());
   emit menu->aboutToShow();
   EXPECT_FALSE(menu->findChild<QAction*>(Q("PopTraySchAdd"))->isEnabled());
@@ -256,6 +404,7 @@ TEST_F(TFrmMainTrayTest, TrayPasswordRefusedKeepsTheWindowInTheTray) {
   EXPECT_TRUE(w->isVisible());
   emit menu->aboutToShow();
   EXPECT_TRUE(menu->findChild<QAction*>(Q("PopTraySchAdd"))->isEnabled());
+  EXPECT_TRUE(menu->findChild<QAction*>(Q("PopTrayExit"))->isEnabled());
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -297,6 +446,115 @@ TEST_F(TFrmMainTrayTest, AHotKeyThatCannotBeRegisteredIsReportedOnce) {
   EXPECT_EQ(w->session().settings.tray.tray_act_key, 1);
   EXPECT_EQ(w->session().settings.tray.hot_tray_act, 49235);
   EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// A desktop's hot keys: keys in `held` belong to another program.
+struct FakeHotKeys {
+  std::set<int> held;
+  std::vector<std::string> log;  // "+value" registered, "-value" given up, "!value" refused
+  int current = 0;
+  std::function<void()>* press = nullptr;
+};
+
+class FakeHotKey : public platform::HotKey {
+ public:
+  explicit FakeHotKey(FakeHotKeys& keys) : keys_(keys) { keys_.press = &on_pressed; }
+  bool Register(int shortcut) override {
+    Unregister();
+    if (keys_.held.count(shortcut) != 0) {
+      keys_.log.push_back("!" + std::to_string(shortcut));
+      return false;
+    }
+    keys_.current = shortcut;
+    keys_.log.push_back("+" + std::to_string(shortcut));
+    return true;
+  }
+  void Unregister() override {
+    if (keys_.current == 0) return;
+    keys_.log.push_back("-" + std::to_string(keys_.current));
+    keys_.current = 0;
+  }
+
+ private:
+  FakeHotKeys& keys_;
+};
+
+TEST_F(TFrmMainTrayTest, HotKeySetFollowsTheSettings) {
+  FakeHotKeys keys;
+  auto w = Make([](store::Settings& s) {
+    s.tray.tray_act_key = 1;
+    s.tray.hot_tray_act = 0;  // the default Ctrl+Alt+S
+  });
+  w->TrayParts().make_hot_key = [&] { return std::make_unique<FakeHotKey>(keys); };
+  w->TraySetup(true);
+  ShowReady(*w);
+  EXPECT_EQ(keys.log, (std::vector<std::string>{"+49235"}));
+
+  // The key brings a hidden window back.
+  w->TaskTraySet();
+  ASSERT_FALSE(w->isVisible());
+  ASSERT_NE(keys.press, nullptr);
+  (*keys.press)();
+  EXPECT_TRUE(w->isVisible());
+
+  // Unchanged settings keep the key as it is; a new key replaces the old one.
+  w->TrayHotKeySet();
+  EXPECT_EQ(keys.log.size(), 1u);
+  store::Settings& s = const_cast<store::Settings&>(w->session().settings);
+  s.tray.hot_tray_act = mainwindow::HotKeyValue({false, true, true, 'K'});
+  w->TrayHotKeySet();
+  EXPECT_EQ(keys.log, (std::vector<std::string>{"+49235", "-49235", "+24651"}));
+
+  // Switched off: the key is given up, and switching it on again takes it anew.
+  s.tray.tray_act_key = 0;
+  w->TrayHotKeySet();
+  EXPECT_EQ(keys.current, 0);
+  EXPECT_EQ(keys.log.back(), "-24651");
+  s.tray.tray_act_key = 1;
+  w->TrayHotKeySet();
+  EXPECT_EQ(keys.current, 24651);
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(TFrmMainTrayTest, AHeldHotKeyIsReportedOncePerKey) {
+  FakeHotKeys keys;
+  keys.held = {49235, 0x4000 | 'J'};
+  auto w = Make([](store::Settings& s) {
+    s.tray.tray_act_key = 1;
+    s.tray.hot_tray_act = 49235;
+  });
+  w->TrayParts().make_hot_key = [&] { return std::make_unique<FakeHotKey>(keys); };
+  w->TraySetup(true);
+  ShowReady(*w);
+  const QString held = Q("ホットキー Ctrl+Alt+S を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。");
+  ASSERT_TRUE(test::WaitUntil([&] { return w->statusBar()->currentMessage() == held; }));
+  w->statusBar()->clearMessage();
+
+  // The same key again (the settings closed with OK): tried once more, not reported again.
+  w->TrayHotKeySet();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(keys.log, (std::vector<std::string>{"!49235", "!49235"}));
+  EXPECT_TRUE(w->statusBar()->currentMessage().isEmpty());
+  store::Settings& s = const_cast<store::Settings&>(w->session().settings);
+  EXPECT_EQ(s.tray.hot_tray_act, 49235) << "the setting stays";
+
+  // Another key that fails is reported again; in mini mode, without a status bar, in a box.
+  w->SmallSize();
+  s.tray.hot_tray_act = 0x4000 | 'J';
+  w->TrayHotKeySet();
+  ASSERT_TRUE(test::WaitUntil([&] { return !dialogs.shown.empty(); }));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text,
+            "ホットキー Ctrl+J を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。");
+  EXPECT_EQ(dialogs.shown[0].caption, "ホットキー");
+  EXPECT_EQ(dialogs.shown[0].icon, platform::MsgIcon::Warning);
+
+  // Once the other program lets the key go, the next attempt takes it.
+  keys.held.clear();
+  w->TrayHotKeySet();
+  EXPECT_EQ(keys.current, 0x4000 | 'J');
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
 // ---- Tray picture --------------------------------------------------------------------------------

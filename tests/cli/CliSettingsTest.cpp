@@ -65,7 +65,7 @@ TEST(CliSettings, SectionsFollowTheTableOrderWithViewsInModeOrder) {
   }
   EXPECT_EQ(sections, (std::vector<std::string>{"Kalendor", "Window", "Mini", "Tray", "View", "Daily", "Vertical",
                                                 "Weekly", "Monthly", "Yearly", "Monthly2", "Monthly3", "Yearly2", "ToDo",
-                                                "Memo", "Note", "Alarm", "Signal", "File", "List", "Font", "Color"}));
+                                                "Memo", "Note", "Alarm", "Signal", "File", "List", "Sync", "Font", "Color"}));
   // A missing file: every default, the data folder being the program folder.
   EXPECT_EQ(r.lines.front(), "Kalendor\tVer\t0.00");
   EXPECT_TRUE(Has(r, "Kalendor\tDataPath\t" + folder.path()));

@@ -488,12 +488,16 @@ TEST_F(TDlgListTodoTest, AChangedRecordIsRefusedBeforeTheDialogOpens) {
   dir.Write("Todokl.dat", test::JoinCrLf({records[1], records[0]}));
   dlg->LtvList->setCurrentItem(dlg->LtvList->topLevelItem(0));
   bool opened = false;
-  QTimer::singleShot(0, [&] {
+  // A timer of this test's own: when no dialog opens it must not fire in a later test.
+  QTimer watch;
+  watch.setSingleShot(true);
+  QObject::connect(&watch, &QTimer::timeout, [&] {
     if (QWidget* modal = test::FindModal()) {
       opened = true;
       modal->close();
     }
   });
+  watch.start(0);
   dlg->MenRep->trigger();
   EXPECT_FALSE(opened);
   ASSERT_EQ(dialogs.shown.size(), 1u);

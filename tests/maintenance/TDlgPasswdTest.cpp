@@ -4,12 +4,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "maintenance/TDlgPassEntry.h"
 #include "support/FakeDialogs.h"
+#include "support/QtTestHelpers.h"
 #include "support/TempFolder.h"
 
 namespace kal::maintenance {
@@ -46,9 +46,7 @@ TEST(TDlgPasswd, TheRightPasswordAcceptsAndNoPasswordOnlyWarns) {
 
   std::string error;
   ASSERT_TRUE(StorePassword(fs, dir.path(), test::Sjis("鍵ab"), &error));
-  QTimer::singleShot(0, [] {
-    auto* dlg = qobject_cast<TDlgPasswd*>(QApplication::activeModalWidget());
-    ASSERT_NE(dlg, nullptr);
+  test::OnNextModal<TDlgPasswd>([](TDlgPasswd* dlg) {
     EXPECT_EQ(dlg->LblPasswd->text(), QStringLiteral("ノートのパスワードの入力:"));
     dlg->EdtPasswd->setText(QStringLiteral("鍵ab"));
     dlg->BtnOk->click();

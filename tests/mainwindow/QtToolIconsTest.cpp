@@ -1,5 +1,6 @@
 #include "mainwindow/QtToolIcons.h"
 
+#include <QIcon>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -62,6 +63,26 @@ TEST(QtToolIconsTest, TheLargeDrawingIsDrawnAgainNotEnlarged) {
   const QImage small = ToolIconPixmap("MenSetup", 16).toImage();
   const QImage large = ToolIconPixmap("MenSetup", 32).toImage();
   EXPECT_NE(small.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation).convertToFormat(large.format()), large);
+}
+
+// The icon draws each size when it is first shown at it: the same picture as drawn directly,
+// and a disabled look that differs from the normal one.
+TEST(QtToolIconsTest, TheIconShowsTheDrawingOfTheSizeAskedFor) {
+  for (const QString name : {QStringLiteral("MenPrint"), QStringLiteral("MenYearly2")}) {
+    SCOPED_TRACE(name.toStdString());
+    const QIcon icon = ToolIcon(name);
+    for (int size : {16, 24, 32, 48}) {
+      const QImage shown = icon.pixmap(QSize(size, size)).toImage();
+      const QImage drawn = ToolIconPixmap(name, size).toImage();
+      EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied))
+          << size;
+    }
+    const QImage normal = icon.pixmap(QSize(24, 24), QIcon::Normal).toImage();
+    const QImage disabled = icon.pixmap(QSize(24, 24), QIcon::Disabled).toImage();
+    EXPECT_EQ(disabled.size(), QSize(24, 24));
+    EXPECT_NE(disabled.convertToFormat(normal.format()), normal);
+  }
 }
 
 TEST(QtToolIconsTest, AnUnknownNameHasNoPicture) {

@@ -4,9 +4,10 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include "support/QtTestHelpers.h"
 
 namespace kal::mainwindow {
 namespace {
@@ -25,9 +26,7 @@ TEST(TDlgJump, PresetToTodayWithItsCaptionAndFormat) {
 }
 
 TEST(TDlgJump, OkGivesTheChosenDateAndCancelNothing) {
-  QTimer::singleShot(0, [] {
-    auto* dlg = qobject_cast<TDlgJump*>(QApplication::activeModalWidget());
-    ASSERT_NE(dlg, nullptr);
+  test::OnNextModal<TDlgJump>([](TDlgJump* dlg) {
     dlg->DtpDate->setDate(QDate(1999, 2, 28));
     dlg->BtnOk->click();
   });
@@ -35,9 +34,7 @@ TEST(TDlgJump, OkGivesTheChosenDateAndCancelNothing) {
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(store::DateText(*chosen), "1999/02/28");
 
-  QTimer::singleShot(0, [] {
-    auto* dlg = qobject_cast<TDlgJump*>(QApplication::activeModalWidget());
-    ASSERT_NE(dlg, nullptr);
+  test::OnNextModal<TDlgJump>([](TDlgJump* dlg) {
     dlg->DtpDate->setDate(QDate(2000, 1, 1));
     dlg->BtnCancel->click();
   });

@@ -53,6 +53,12 @@ TEST(TrayRulesTest, WindowCommandsPerSettingCombination) {
   }
 }
 
+TEST(TrayRulesTest, TaskBarButtonOnlyGoesWithATray) {
+  EXPECT_TRUE(TaskBarButtonHidden({true, false, true}));
+  EXPECT_FALSE(TaskBarButtonHidden({false, false, true})) << "without a tray the task bar is the way back";
+  EXPECT_FALSE(TaskBarButtonHidden({true, true, false}));
+}
+
 TEST(TrayRulesTest, WithoutATrayNoCommandEverHides) {
   for (int command = 0; command <= static_cast<int>(WindowCommand::Activate); ++command) {
     for (int bits = 0; bits < 4; ++bits) {
@@ -134,6 +140,41 @@ TEST(TrayRulesTest, HotKeyValueParts) {
   EXPECT_EQ(HotKeyText(kDefaultHotKey), "Ctrl+Alt+S");
   EXPECT_EQ(HotKeyText(HotKeyValue({false, false, true, 123})), "Shift+F12");
   EXPECT_EQ(HotKeyText(0), "");
+  struct Case {
+    int key;
+    const char* name;
+  };
+  for (const Case c : {Case{'A', "A"}, Case{'9', "9"}, Case{112, "F1"}, Case{135, "F24"}, Case{0x20, "Space"},
+                       Case{0x21, "PageUp"}, Case{0x28, "Down"}, Case{0x2E, "Delete"}, Case{0x60, "Num 0"},
+                       Case{0x69, "Num 9"}, Case{0xBA, "#186"}}) {
+    EXPECT_EQ(HotKeyName(c.key), c.name) << c.key;
+  }
+  EXPECT_EQ(HotKeyText(0x8000 | 0x2000 | 0x24), "Shift+Alt+Home");
+}
+
+TEST(TrayRulesTest, WantedHotKeyBySettings) {
+  struct Case {
+    int tray_act_key;
+    int hot_tray_act;
+    std::optional<int> expected;
+  };
+  for (const Case c : {Case{1, 0, kDefaultHotKey}, Case{1, 0x4000 | 'J', 0x4000 | 'J'}, Case{0, 0x4000 | 'J', {}},
+                       Case{2, 49235, {}}}) {
+    store::TraySettings tray;
+    tray.tray_act_key = c.tray_act_key;
+    tray.hot_tray_act = c.hot_tray_act;
+    EXPECT_EQ(WantedHotKey(tray), c.expected) << c.tray_act_key << " " << c.hot_tray_act;
+  }
+}
+
+TEST(TrayRulesTest, HotKeyFailureReportedOncePerKey) {
+  EXPECT_EQ(HotKeyFailureText(kDefaultHotKey),
+            "ホットキー Ctrl+Alt+S を登録できませんでした(ほかのプログラムが使用中か、このデスクトップでは使えません)。");
+  HotKeyReports reports;
+  EXPECT_TRUE(reports.FirstFailure(kDefaultHotKey));
+  EXPECT_FALSE(reports.FirstFailure(kDefaultHotKey));
+  EXPECT_TRUE(reports.FirstFailure(0x4000 | 'J')) << "a different key is reported again";
+  EXPECT_FALSE(reports.FirstFailure(kDefaultHotKey)) << "going back to a reported key stays silent";
 }
 
 // ---- Time-signal tip ---------------------------------------------------------------------------

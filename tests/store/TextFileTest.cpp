@@ -14,6 +14,20 @@ TEST(TextFile, SplitsEveryLineEnding) {
   EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
   EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
   EXPECT_TRUE(SplitLines("").empty());
+  // Mixed and repeated line ends, a last line without one.
+  const struct {
+    const char* bytes;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"a", {"a"}},
+      {"\n\n", {"", ""}},
+      {"\r\n", {""}},
+      {"a\rb\r", {"a", "b"}},
+      {"a\r\r\nb", {"a", "", "b"}},
+      {"x\ry\nz", {"x", "y", "z"}},
+      {"\r\rq\n\r\n", {"", "", "q", ""}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitLines(c.bytes), c.lines) << c.bytes;
 }
 
 TEST(TextFile, WritesCp932WithCrLfAtomically) {

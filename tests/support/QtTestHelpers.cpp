@@ -54,19 +54,29 @@ QWidget* FindModal() {
   return nullptr;
 }
 
-void AnswerNextMessageBox(SeenMessageBox& seen, const QString& answer, bool close) {
-  // Polls until the box is up (it is shown by a nested event loop), then answers it.
+void OnNextModal(const std::function<bool(QWidget*)>& act) {
   auto* timer = new QTimer;
   timer->setInterval(10);
   auto tries = std::make_shared<int>(0);
-  QObject::connect(timer, &QTimer::timeout, [timer, tries, &seen, answer, close] {
-    auto* box = qobject_cast<QMessageBox*>(FindModal());
-    if (box == nullptr) {
-      if (++*tries > 500) timer->deleteLater();
+  QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
+    QWidget* modal = FindModal();
+    if (modal != nullptr && act(modal)) {
+      timer->stop();
+      timer->deleteLater();
       return;
     }
-    timer->stop();
-    timer->deleteLater();
+    if (++*tries > 500) {
+      timer->stop();
+      timer->deleteLater();
+    }
+  });
+  timer->start();
+}
+
+void AnswerNextMessageBox(SeenMessageBox& seen, const QString& answer, bool close) {
+  OnNextModal([&seen, answer, close](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr) return false;
     seen.seen = true;
     seen.caption = box->windowTitle();
     seen.text = box->text();
@@ -83,8 +93,8 @@ void AnswerNextMessageBox(SeenMessageBox& seen, const QString& answer, bool clos
     } else {
       target->click();
     }
+    return true;
   });
-  timer->start();
 }
 
 }  // namespace kal::test

@@ -54,4 +54,20 @@ void TypeText(QWidget* widget, const QString& text);
 // The modal window currently shown, when there is one.
 QWidget* FindModal();
 
+// Polls (every 10 ms, for up to five seconds) until a modal window is up and `act` takes it
+// (returns true). A modal window is shown by a nested event loop, which may run other events
+// first, so a zero-time timer is not enough to find it.
+void OnNextModal(const std::function<bool(QWidget*)>& act);
+
+// The same for the next modal window of the class T.
+template <class T>
+void OnNextModal(std::function<void(T*)> act) {
+  OnNextModal([act](QWidget* w) {
+    auto* t = qobject_cast<T*>(w);
+    if (t == nullptr) return false;
+    act(t);
+    return true;
+  });
+}
+
 }  // namespace kal::test
