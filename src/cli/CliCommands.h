@@ -13,8 +13,9 @@
 
 namespace kal::cli {
 
-// The program folder's settings and folders, read once the way the window reads them at start-up
-// (a missing data folder is reported on standard error; the command goes on).
+// The program folder's settings and folders, read once the way the window reads them at start-up.
+// A program folder or data folder that does not exist stops the command (CliError, exit 1).
+inline constexpr const char* kMissingProgramFolderMessage = "プログラムフォルダが見つかりません: ";
 const app::Session& SessionOf(CliContext& context);
 // The holiday list of the data folder's Holiday.dat with the View settings AutoSynSyu and
 // AutoHoliday (damaged lines are reported on standard error and skipped).

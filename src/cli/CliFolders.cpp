@@ -4,11 +4,16 @@
 
 namespace kal::cli {
 
+// Every command that reads the program folder's settings or data stops here when a folder is
+// missing: reading on would print an empty calendar as if it were the user's, and a writing
+// command would start a new data folder somewhere the user did not mean.
 const app::Session& SessionOf(CliContext& context) {
   if (!context.session) {
+    if (!context.files.IsDirectory(context.program_folder))
+      throw CliError{std::string(kMissingProgramFolderMessage) + context.program_folder};
     app::SessionRead read =
         app::ReadSession(context.program_folder, app::kDefaultFontName, context.files, context.clock.Now().date);
-    if (!read.folders_exist) *context.err << app::kMissingFolderMessage << '\n';
+    if (!read.folders_exist) throw CliError{app::kMissingFolderMessage};
     context.session = std::move(read.session);
   }
   return *context.session;

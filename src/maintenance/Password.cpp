@@ -17,6 +17,9 @@ namespace {
 
 constexpr const char* kHashPrefix = "pbkdf2-sha256$";
 constexpr int kIterations = 120000;
+// A stored count above this is not a line we wrote: taking it would let a damaged or planted file
+// freeze the password entry for minutes (999999999 rounds). Room is left for later versions.
+constexpr int kMaxIterations = 4 * kIterations;
 constexpr std::size_t kSaltBytes = 16;
 constexpr std::size_t kHashBytes = 32;
 constexpr unsigned char kScramble = 0xD3;
@@ -92,7 +95,8 @@ std::optional<HashParts> SplitHashLine(const std::string& line) {
   parts.iterations = std::stoi(count);
   const auto salt = Unhex(rest.substr(a + 1, b - a - 1));
   const auto hash = Unhex(rest.substr(b + 1));
-  if (parts.iterations < 1 || !salt || salt->empty() || !hash || hash->size() != kHashBytes) return std::nullopt;
+  if (parts.iterations < 1 || parts.iterations > kMaxIterations) return std::nullopt;
+  if (!salt || salt->empty() || !hash || hash->size() != kHashBytes) return std::nullopt;
   parts.salt = *salt;
   parts.hash = *hash;
   return parts;

@@ -105,6 +105,12 @@ ReadResult PosixFileSystem::Read(const std::string& path) {
 }
 
 bool PosixFileSystem::WriteAtomic(const std::string& path, const std::string& bytes, std::string* error) {
+  // The rename would replace a file the user made read-only (a write-protected file can be
+  // replaced by anyone who may write in its folder): such a file refuses the write instead.
+  if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
+    if (error) *error = Reason(errno);
+    return false;
+  }
   std::string temp_template = JoinPath(FolderOf(path), ".kalendor-XXXXXX");
   std::vector<char> temp(temp_template.begin(), temp_template.end());
   temp.push_back('\0');

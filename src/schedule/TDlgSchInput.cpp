@@ -320,8 +320,10 @@ void TDlgSchInput::Connect() {
       {ChkHol2, &calendar::RepeatRule::on_private_holiday},
       {ChkSat, &calendar::RepeatRule::on_saturday},
       {ChkSun, &calendar::RepeatRule::on_sunday}};
-  for (const auto& [box, member] : conditions) {
-    connect(box, &QCheckBox::toggled, this, [this, member](bool on) {
+  for (const auto& condition : conditions) {
+    // A named copy: clang 14 cannot capture a structured binding.
+    bool calendar::RepeatRule::*member = condition.second;
+    connect(condition.first, &QCheckBox::toggled, this, [this, member](bool on) {
       form_.repeat.rule.*member = on;
       ShowRepeat();
     });

@@ -3,7 +3,9 @@
 namespace kal::store {
 namespace {
 
-bool IsBlank(char c) { return c != '\0' && static_cast<unsigned char>(c) <= 0x20; }
+// Blanks and control characters, NUL among them: a NUL byte in a damaged line is skipped like
+// any control character (stopping at it instead never moved on, and filled the list forever).
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
 bool NeedsQuotes(const std::string& item) {
   for (char c : item)

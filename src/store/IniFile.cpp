@@ -3,6 +3,7 @@
 #include <cctype>
 #include <climits>
 
+#include "platform/Codec.h"
 #include "store/Record.h"
 #include "store/TextFile.h"
 
@@ -50,7 +51,18 @@ std::optional<int> ParseInteger(std::string_view text) {
 }
 
 IniFile IniFile::Load(platform::FileSystem& fs, const std::string& path) {
-  return FromLines(LoadTextLines(fs, path));
+  const std::vector<std::string> raw = LoadLines(fs, path);
+  std::vector<std::string> utf8;
+  utf8.reserve(raw.size());
+  for (const auto& line : raw) utf8.push_back(platform::Cp932ToUtf8(line));
+  IniFile ini = FromLines(utf8);
+  // Each line became one header or one entry, in file order.
+  std::size_t i = 0;
+  for (auto& s : ini.sections_) {
+    if (!s.header.empty()) s.raw_header = raw[i++];
+    for (auto& e : s.entries) e.raw = raw[i++];
+  }
+  return ini;
 }
 
 IniFile IniFile::FromLines(const std::vector<std::string>& lines) {
@@ -128,6 +140,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, const 
     if (!e.key.empty() && SameName(e.key, key)) {
       e.value = value;
       e.text = e.key + "=" + value;
+      e.raw.reset();
       return;
     }
   }
@@ -170,6 +183,23 @@ std::vector<std::string> IniFile::Lines() const {
   return lines;
 }
 
-void IniFile::Flush(platform::FileSystem& fs, const std::string& path) const { SaveTextLines(fs, path, Lines()); }
+void IniFile::Flush(platform::FileSystem& fs, const std::string& path) const {
+  std::vector<std::string> bytes;
+  auto add = [&](const std::string& text, const std::optional<std::string>& raw) {
+    if (raw) {
+      bytes.push_back(*raw);
+      return;
+    }
+    std::string bad;
+    auto cp932 = platform::Utf8ToCp932(text, &bad);
+    if (!cp932) throw FileError(WriteErrorMessage(path, "「" + bad + "」はこのファイルに保存できない文字です。"));
+    bytes.push_back(std::move(*cp932));
+  };
+  for (const auto& s : sections_) {
+    if (!s.header.empty()) add(s.header, s.raw_header);
+    for (const auto& e : s.entries) add(e.text, e.raw);
+  }
+  SaveLines(fs, path, bytes);
+}
 
 }  // namespace kal::store

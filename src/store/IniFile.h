@@ -1,7 +1,8 @@
 // The settings file format (Kalendor.ini, colour schemes, Klprint.ini): sections in square
 // brackets, then key=value lines, CP932. Section and key names are compared without regard to
 // case; the first occurrence of a key wins; lines the program does not know (comments, keys of
-// other versions) are kept as they are when the file is written back.
+// other versions) are kept as they are when the file is written back: every line read from the
+// file and not changed since is written back as its own bytes, even bytes that are not CP932.
 #pragma once
 
 #include <optional>
@@ -47,11 +48,13 @@ class IniFile {
     std::string text;  // the whole line as read or written
     std::string key;   // empty for a line that is not key=value
     std::string value;
+    std::optional<std::string> raw = {};  // the line's bytes in the file while it is unchanged
   };
   struct Section {
     std::string header;  // the "[Name]" line; empty for the lines before the first section
     std::string name;
     std::vector<Entry> entries;
+    std::optional<std::string> raw_header = {};
   };
 
   const Section* Find(std::string_view section) const;

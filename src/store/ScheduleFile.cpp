@@ -26,8 +26,9 @@ constexpr std::size_t kSpanPos = 114, kSpanWidth = 2;
 constexpr std::size_t kTextColourPos = 116, kBarColourPos = 123, kColourWidth = 7;
 constexpr std::size_t kBarStylePos = 130;
 constexpr std::size_t kLinkMarkPos = 133, kLinkPos = 134;
-constexpr std::size_t kDetailLineLength = 113;
-constexpr std::size_t kMultiDayLineLength = 130;
+// Lengths of the built lines (see BuildScheduleLine), kept beside the positions they follow from.
+[[maybe_unused]] constexpr std::size_t kDetailLineLength = 113;
+[[maybe_unused]] constexpr std::size_t kMultiDayLineLength = 130;
 
 int DigitOf(std::string_view field) {
   if (field.size() == 1 && field[0] >= '0' && field[0] <= '9') return field[0] - '0';

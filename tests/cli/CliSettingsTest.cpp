@@ -31,6 +31,7 @@ bool Has(const Listing& r, const std::string& line) {
 
 TEST(CliSettings, ListsTheHeldValuesOfAHandMadeFolder) {
   test::TempFolder folder;
+  folder.MakeFolder("data");  // a data folder that does not exist stops every command
   folder.WriteLines("Kalendor.ini", {"[Kalendor]", "Ver=5.71", "DataPath=data\\", "RelativePath=1", "[Window]",
                                      "GridMode=0", "Title=\"予定\ttab\"", "[View]", "MemoMark=★",
                                      "SchItemWidth=1,2,3,4,5,6,7,8,9", "[Color]", "SUN=$123456"});

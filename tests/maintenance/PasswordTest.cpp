@@ -45,8 +45,12 @@ TEST(PasswordFile, EmptyDamagedOrMissingFilesAreNotAPassword) {
   test::TempFolder dir;
   platform::PosixFileSystem fs;
   EXPECT_FALSE(PasswordSet(fs, dir.path()));
+  // A round count far above ours (a damaged or planted file) would make every entry hash for
+  // minutes: such a line is not one of ours.
+  const std::string huge_count =
+      "pbkdf2-sha256$999999999$73616c74$120fb6cffcf8b32c43e7225256c4f837a86548c92ccc35480805987cb70be17b\r\n";
   for (const std::string& bytes : {std::string(""), std::string("\r\n"), std::string("pbkdf2-sha256$x$00$11\r\n"),
-                                  std::string("plain text\r\n")}) {
+                                  std::string("plain text\r\n"), huge_count}) {
     dir.Write("Kalendor.pwd", bytes);
     EXPECT_FALSE(PasswordSet(fs, dir.path())) << bytes;
     test::FakeDialogs dialogs;

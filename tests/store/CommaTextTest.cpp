@@ -35,5 +35,12 @@ TEST(CommaText, ReadsTheLooseFormsOlderFilesHold) {
   EXPECT_EQ(FromCommaText(""), Items{});
 }
 
+// NUL bytes (a damaged detail or memo line) are control characters like the others.
+TEST(CommaText, NulBytesAreSkippedLikeControlCharacters) {
+  EXPECT_EQ(FromCommaText(std::string("\x01\0\n", 3)), Items{});
+  EXPECT_EQ(FromCommaText(std::string("a\0b,c", 5)), (Items{"a", "b", "c"}));
+  EXPECT_EQ(FromCommaText(std::string("\"x\0y\", \0z", 9)), (Items{std::string("x\0y", 3), "z"}));
+}
+
 }  // namespace
 }  // namespace kal::store

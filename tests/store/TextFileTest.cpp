@@ -1,6 +1,8 @@
 #include "store/TextFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
@@ -57,6 +59,23 @@ TEST(TextFile, AFailedWriteKeepsTheOldFile) {
   fs.unwritable.insert(dir / "a.sch");
   EXPECT_THROW(SaveLines(fs, dir / "a.sch", {"new"}), FileError);
   EXPECT_EQ(dir.Read("a.sch"), "old\r\n");
+}
+
+// A file the user made read-only is not replaced, though its folder would allow the rename.
+TEST(TextFile, AReadOnlyFileIsNotReplaced) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write any file; BadInputPermissions runs this as nobody";
+  test::TempFolder dir;
+  platform::PosixFileSystem fs;
+  dir.Write("a.sch", "old\r\n");
+  ::chmod((dir / "a.sch").c_str(), 0444);
+  try {
+    SaveLines(fs, dir / "a.sch", {"new"});
+    ADD_FAILURE() << "a read-only file was replaced";
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), WriteErrorMessage(dir / "a.sch", "Permission denied"));
+  }
+  EXPECT_EQ(dir.Read("a.sch"), "old\r\n");
+  EXPECT_EQ(fs.List(dir.path(), "*").size(), 1u);
 }
 
 TEST(TextFile, RefusesToSaveACharacterCp932CannotHold) {
