@@ -63,8 +63,13 @@ std::vector<std::string> LoadNoteTitles(platform::FileSystem& fs, const std::str
   std::vector<std::string> lines;
   if (!LoadLinesIfExists(fs, NoteListPath(note_folder), lines)) return DefaultNoteTitles();
   std::vector<std::string> titles;
-  for (const auto& line : lines)
-    if (!Trim(line).empty()) titles.push_back(platform::Cp932ToUtf8(line));
+  for (const auto& line : lines) {
+    if (Trim(line).empty()) continue;
+    // A title that could not have been typed ("../x", "a/b", a control character) would name a
+    // file outside the note folder: it is no tab.
+    std::string title = platform::Cp932ToUtf8(line);
+    if (!CheckNoteTitle(title)) titles.push_back(std::move(title));
+  }
   return titles;
 }
 

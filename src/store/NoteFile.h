@@ -5,7 +5,8 @@
 //   title + ".not"   the text of the note with that title, one line a line (CP932, CR LF)
 // A note whose file does not exist is an empty note; a note saved empty has its file deleted.
 // Without "Note.lst" the tabs are 目標, 重要, 購入, アイデア, 秘密; the list is written the first
-// time the titles change. Blank lines of "Note.lst" are no titles and are skipped.
+// time the titles change. Blank lines of "Note.lst" are no titles and are skipped, and so are lines
+// that CheckNoteTitle refuses (a path such as "../x" would lead out of the note folder).
 //
 // Titles are file names: a title may not hold \ / : , ; * ? " < > |, nor a control character,
 // nor a character that CP932 cannot hold (CheckNoteTitle gives the message). Two notes may not

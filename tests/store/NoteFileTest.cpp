@@ -23,6 +23,9 @@ TEST(NoteFile, TitlesFromTheListOrTheDefaults) {
 
   dir.Write("Note.lst", "A\r\n\r\n  \r\nB\r\n");  // blank lines are no titles
   EXPECT_EQ(LoadNoteTitles(fs, dir.path()), (std::vector<std::string>{"A", "B"}));
+  // Titles that name a file outside the folder, or hold a control character, are no tabs.
+  dir.Write("Note.lst", "../../etc/passwd\r\nA\r\nsub/x\r\nB\x01\r\n..\\up\r\nB\r\n");
+  EXPECT_EQ(LoadNoteTitles(fs, dir.path()), (std::vector<std::string>{"A", "B"}));
   dir.Write("Note.lst", "");  // an empty list is no tab at all
   EXPECT_TRUE(LoadNoteTitles(fs, dir.path()).empty());
 }
