@@ -274,10 +274,10 @@ std::vector<std::string> CreateDefaultFiles(platform::FileSystem& fs, platform::
       {ItemTableType::SigTime, DefaultItems(ItemTableType::SigTime)},
       {ItemTableType::SchFrom, DefaultTimeFileLines()},
       {ItemTableType::SchTo, DefaultTimeFileLines()}};
-  for (const auto& [type, lines] : tables) {
-    DefaultFile(dialogs, failures, [&, type = type] {
-      const std::string path = ItemTablePath(folders.table, type);
-      if (!fs.Exists(path)) store::SaveLines(fs, path, lines);
+  for (const auto& table : tables) {
+    DefaultFile(dialogs, failures, [&] {
+      const std::string path = ItemTablePath(folders.table, table.first);
+      if (!fs.Exists(path)) store::SaveLines(fs, path, table.second);
     });
   }
   return failures;
