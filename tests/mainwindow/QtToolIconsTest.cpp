@@ -68,7 +68,7 @@ TEST(QtToolIconsTest, TheLargeDrawingIsDrawnAgainNotEnlarged) {
 // The icon draws each size when it is first shown at it: the same picture as drawn directly,
 // and a disabled look that differs from the normal one.
 TEST(QtToolIconsTest, TheIconShowsTheDrawingOfTheSizeAskedFor) {
-  for (const QString name : {QStringLiteral("MenPrint"), QStringLiteral("MenYearly2")}) {
+  for (const QString& name : {QStringLiteral("MenPrint"), QStringLiteral("MenYearly2")}) {
     SCOPED_TRACE(name.toStdString());
     const QIcon icon = ToolIcon(name);
     for (int size : {16, 24, 32, 48}) {
